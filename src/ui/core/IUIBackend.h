@@ -18,6 +18,8 @@
 
 namespace dw::ui {
 
+class CMessageLoop;
+
 // Styles a window asks for when it is created.
 struct WindowCreateParams {
     std::wstring caption;
@@ -135,6 +137,11 @@ public:
 
     // Tray icon whose clicks are delivered to onEvent on the UI thread.
     virtual std::unique_ptr<ITrayIcon> CreateTrayIcon(std::function<void(TrayEvent, UIPoint screenPos)> onEvent) = 0;
+
+    // The message loop of the UI thread announces itself (null when it goes away), so that the
+    // backend can keep the loop's messages flowing while a native modal dialog runs and, in the
+    // headless backend, run the timers a test's clock advance makes due.
+    virtual void AttachMessageLoop(CMessageLoop* loop) { (void)loop; }
 };
 
 }  // namespace dw::ui

@@ -122,4 +122,5 @@ inline constexpr const wchar_t* kColorChanged = L"colorchanged";
 inline constexpr const wchar_t* kTabSelect = L"tabselect";
 inline constexpr const wchar_t* kHeaderClick = L"headerclick";
 inline constexpr const wchar_t* kShowActivex = L"showactivex";
+inline constexpr const wchar_t* kWindowSize = L"windowsize";
 }  // namespace dw::ui::notify
