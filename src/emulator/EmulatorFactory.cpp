@@ -42,6 +42,18 @@ std::string_view EmulatedDeviceNames()
     return "keyboard,keyboard-receiver,mouse,mouse-receiver,mousepad,headset,other-mouse,all";
 }
 
+bool LookupEmulatedDeviceName(std::string_view name, DeviceModel& model, Link& link)
+{
+    for (const DeviceName& entry : kDeviceNames) {
+        if (entry.name == Trim(name)) {
+            model = entry.model;
+            link = entry.link;
+            return true;
+        }
+    }
+    return false;
+}
+
 int BuildEmulatedBus(std::string_view list, std::unique_ptr<VirtualHidBus>& bus, std::string& badName)
 {
     bus.reset();

@@ -25,4 +25,8 @@ int BuildEmulatedBus(std::string_view list, std::unique_ptr<VirtualHidBus>& bus,
 // The names BuildEmulatedBus accepts, comma-separated, for help texts.
 std::string_view EmulatedDeviceNames();
 
+// The device and link one name of the list stands for ("keyboard-receiver": the keyboard through
+// its receiver). False for "all" and unknown names.
+bool LookupEmulatedDeviceName(std::string_view name, DeviceModel& model, Link& link);
+
 }  // namespace dw::emu

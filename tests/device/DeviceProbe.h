@@ -10,6 +10,7 @@
 
 #include "transport/device/CKestovarUSBDevice.h"
 #include "ui/core/CDialogBuilder.h"
+#include "ui/core/UIMessages.h"
 
 namespace dw::test {
 

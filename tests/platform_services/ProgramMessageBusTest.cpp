@@ -50,6 +50,8 @@ struct Program {
         bus->SetMessageHandler([this](ui::UINT id, ui::WPARAM w, ui::LPARAM l) { messages.push_back({id, w, l}); });
         bus->SetCopyDataHandler([this](uintptr_t dwData, std::vector<uint8_t> bytes) { blocks.push_back({dwData, std::move(bytes)}); });
     }
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
 };
 
 struct LocalWorld {
@@ -83,12 +85,8 @@ protected:
         std::string why;
         ASSERT_TRUE(world.Ready(why)) << why;
     }
-    Program NewProgram()
-    {
-        Program program(world.NewBus());
-        EXPECT_TRUE(program.bus->IsConnected());
-        return program;
-    }
+    // Returned as a prvalue: a Program never moves, as its handlers point into it.
+    Program NewProgram() { return Program(world.NewBus()); }
 
     World world;
 };
@@ -105,6 +103,8 @@ TYPED_TEST(ProgramMessageBusContract, BroadcastReachesOtherProgramUnderItsOwnNum
     const Case cases[] = {{0, 1}, {2, -1}, {UINTPTR_MAX, INTPTR_MIN}, {0x1234567890ABCDEFull, INTPTR_MAX}};
     Program first = this->NewProgram();
     Program second = this->NewProgram();
+    ASSERT_TRUE(first.bus->IsConnected());
+    ASSERT_TRUE(second.bus->IsConnected());
     first.bus->Listen(kTitle);
     first.bus->Listen(kLightingHandOver);
     second.bus->Listen(kTitle);

@@ -16,6 +16,8 @@ namespace dw::platform {
 namespace {
 
 constexpr size_t kMaxBusNameLength = 255;
+// Bound of the one round trip made while connecting; the bus is local and answers at once.
+constexpr int kSetUpRoundTripMs = 2000;
 constexpr std::wstring_view kMissingMessagesLine = L"program messages: no D-Bus session bus; messages between programs are missing";
 
 // A well-known bus name: two or more '.'-separated elements of [A-Za-z0-9_-], none empty or
@@ -113,6 +115,9 @@ void CDBusProgramMessageBus::Connect(const std::string& address)
     }
     m_connectionName = name;
     m_connection = std::make_unique<QDBusConnection>(connection);
+    // The subscription goes out ahead of this call; once the bus answers it, broadcasts sent by
+    // other programs from now on are seen.
+    Flush(kSetUpRoundTripMs);
 }
 
 CDBusProgramMessageBus::~CDBusProgramMessageBus()

@@ -11,6 +11,13 @@
 //
 // Without a bus everything still works inside the program; only the messages between programs
 // are missing (IsConnected() is false and sending answers kIpcNotSent).
+//
+// Wiring to a window, on the UI thread:
+//   bus.Listen(L"VEXLO Dunwake 75 tri-mode");
+//   bus.SetMessageHandler([&loop, hwnd](ui::UINT id, ui::WPARAM w, ui::LPARAM l) { loop.PostMessage(hwnd, id, w, l); });
+//   bus.SetCopyDataHandler([&loop, hwnd](uintptr_t dwData, std::vector<uint8_t> bytes) {
+//       loop.PostCopyData(hwnd, nullptr, dwData, bytes);
+//   });
 
 #include <cstddef>
 #include <cstdint>

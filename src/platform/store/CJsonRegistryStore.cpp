@@ -4,7 +4,6 @@
 #include <fcntl.h>
 #include <json/json.h>
 #include <memory>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -104,7 +103,14 @@ Json::Value CJsonRegistryStore::ReadDocument() const
     const std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
     Json::Value document;
     std::string errors;
-    if (!reader->parse(text.data(), text.data() + text.size(), &document, &errors) || !document.isObject()) {
+    bool parsed = false;
+    try {
+        parsed = reader->parse(text.data(), text.data() + text.size(), &document, &errors);
+    } catch (const std::exception&) {
+        // The reader throws on documents nested deeper than its limit.
+        parsed = false;
+    }
+    if (!parsed || !document.isObject()) {
         DebugOutput(L"settings store: " + Utf8ToWide(m_path) + L" is not a settings document; read as empty");
         return Json::Value(Json::objectValue);
     }

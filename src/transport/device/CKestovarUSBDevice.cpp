@@ -128,6 +128,8 @@ void CKestovarUSBDevice::BindPageControls()
     std::fill(m_keyButtons.begin(), m_keyButtons.end(), nullptr);
     std::fill(m_lightControls.begin(), m_lightControls.end(), nullptr);
     m_selectPanel = nullptr;
+    m_functionTab = nullptr;
+    m_keyFunctionTab = nullptr;
 
     for (int i = 0; i < GetCount() && m_selectPanel == nullptr; ++i) {
         ui::CControlUI* child = GetItemAt(i);

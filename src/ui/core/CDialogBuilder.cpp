@@ -236,7 +236,7 @@ void CDialogBuilder::ApplyWindowAttributes(const CMarkupNode& node, const std::w
 
 void CDialogBuilder::AddFont(const CMarkupNode& node, const std::wstring& file)
 {
-    UIFontSpec spec;
+    UIFontSpec fontSpec;
     int id = -1;
     bool shared = false;
     bool isDefault = false;
@@ -249,22 +249,22 @@ void CDialogBuilder::AddFont(const CMarkupNode& node, const std::wstring& file)
             if (ok)
                 id = *v;
         } else if (key == L"name" || key == L"face") {
-            spec.face = value;
+            fontSpec.face = value;
         } else if (key == L"size") {
             const auto v = ParseInt(value);
             ok = v && *v > 0 && *v <= kMaxFontSize;
             if (ok)
-                spec.size = *v;
+                fontSpec.size = *v;
         } else if (key == L"bold" || key == L"underline" || key == L"italic" || key == L"shared" || key == L"default") {
             const auto v = ParseBool(value);
             ok = v.has_value();
             if (ok) {
                 if (key == L"bold")
-                    spec.bold = *v;
+                    fontSpec.bold = *v;
                 else if (key == L"underline")
-                    spec.underline = *v;
+                    fontSpec.underline = *v;
                 else if (key == L"italic")
-                    spec.italic = *v;
+                    fontSpec.italic = *v;
                 else if (key == L"shared")
                     shared = *v;
                 else
@@ -281,9 +281,9 @@ void CDialogBuilder::AddFont(const CMarkupNode& node, const std::wstring& file)
     if (m_manager == nullptr)
         return;
     if (id >= 0)
-        m_manager->AddFont(id, spec, shared);
+        m_manager->AddFont(id, fontSpec, shared);
     if (isDefault)
-        m_manager->SetDefaultFont(spec, shared);
+        m_manager->SetDefaultFont(fontSpec, shared);
     if (id < 0 && !isDefault)
         Error(file, node.GetLine(), L"<Font> without id");
 }

@@ -1014,10 +1014,10 @@ void CPaintManagerUI::RemoveAllDefaultAttributeList(bool shared)
 
 // ---- fonts ------------------------------------------------------------------------------------
 
-UIFontSpec CPaintManagerUI::ScaleFont(UIFontSpec spec) const
+UIFontSpec CPaintManagerUI::ScaleFont(UIFontSpec fontSpec) const
 {
-    spec.size = Scale(spec.size);
-    return spec;
+    fontSpec.size = Scale(fontSpec.size);
+    return fontSpec;
 }
 
 void CPaintManagerUI::AddFont(int id, const UIFontSpec& font, bool shared)
@@ -1055,7 +1055,7 @@ UIFontSpec CPaintManagerUI::GetFont(int id) const
 {
     if (id >= 0) {
         if (const auto it = m_fonts.find(id); it != m_fonts.end())
-            return ScaleFont(it->second.spec);
+            return ScaleFont(it->second.fontSpec);
         if (const auto it = SharedFonts().find(id); it != SharedFonts().end())
             return ScaleFont(it->second);
     }

@@ -230,7 +230,7 @@ private:
         UINT windowId = 0;
     };
     struct FontEntry {
-        UIFontSpec spec;
+        UIFontSpec fontSpec;
     };
     struct ImageEntry {
         std::shared_ptr<UIImage> image;
@@ -249,7 +249,7 @@ private:
     // Where the root goes: the client area less the root's padding.
     UIRect RootRect() const;
     uint16_t KeyState() const;
-    UIFontSpec ScaleFont(UIFontSpec spec) const;
+    UIFontSpec ScaleFont(UIFontSpec fontSpec) const;
 
     HWND m_window = nullptr;
     IUIBackend* m_backend = nullptr;

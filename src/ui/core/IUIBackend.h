@@ -61,7 +61,6 @@ public:
 
     // Asks for a WM_PAINT covering rc (window coordinates); several requests merge.
     virtual void Invalidate(const UIRect& rc) = 0;
-    // Paints now: the backend calls paint with a context for the window's surface.
     virtual void SetCursor(CursorShape shape) = 0;
     virtual void SetCapture(bool capture) = 0;
     // Starts moving the window with the pointer (caption dragging).
@@ -69,7 +68,7 @@ public:
     // Input method: where the caret is, so the composition window follows it.
     virtual void SetImeCursorRect(const UIRect& rc) = 0;
     virtual double GetDevicePixelRatio() const = 0;
-    // Closes the native window; the backend then delivers WM_DESTROY and WM_NCDESTROY.
+    // Closes the native window. The CWindowWnd delivers WM_DESTROY and WM_NCDESTROY itself.
     virtual void Destroy() = 0;
 };
 
@@ -142,6 +141,15 @@ public:
     // backend can keep the loop's messages flowing while a native modal dialog runs and, in the
     // headless backend, run the timers a test's clock advance makes due.
     virtual void AttachMessageLoop(CMessageLoop* loop) { (void)loop; }
+
+    // Saves the window as it is shown now (its whole client area at its device pixel ratio) to a
+    // PNG file (UTF-8 path). False for a gone window or when the file cannot be written.
+    virtual bool SaveWindowImage(HWND hwnd, const std::string& pngPath)
+    {
+        (void)hwnd;
+        (void)pngPath;
+        return false;
+    }
 };
 
 }  // namespace dw::ui

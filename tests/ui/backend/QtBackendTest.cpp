@@ -91,7 +91,8 @@ TEST_F(QtBackendTest, OpensARealWindowThatPaintsItsSkin)
     const QImage image = widget->grab().toImage();
     ASSERT_FALSE(image.isNull());
     const qreal ratio = image.devicePixelRatio();
-    EXPECT_EQ(image.pixelColor(static_cast<int>(150 * ratio), static_cast<int>(50 * ratio)), QColor(0x00, 0xC0, 0x00));
+    // Sampled left of the button's centred caption, so glyph edges never touch the point.
+    EXPECT_EQ(image.pixelColor(static_cast<int>(20 * ratio), static_cast<int>(50 * ratio)), QColor(0x00, 0xC0, 0x00));
     EXPECT_EQ(image.pixelColor(static_cast<int>(150 * ratio), static_cast<int>(150 * ratio)), QColor(0x20, 0x20, 0x20));
 }
 

@@ -65,6 +65,7 @@ public:
                                 const std::wstring& startFolder, const std::wstring& suggestedName) override;
     std::unique_ptr<ITrayIcon> CreateTrayIcon(std::function<void(TrayEvent, UIPoint screenPos)> onEvent) override;
     void AttachMessageLoop(CMessageLoop* loop) override { m_loop = loop; }
+    bool SaveWindowImage(HWND hwnd, const std::string& pngPath) override { return SavePng(hwnd, pngPath); }
 
     // ---- clock ------------------------------------------------------------------------------
     void AdvanceClock(uint64_t ms);

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QFontDatabase>
+#include <QPixmap>
 #include <QScreen>
 #include <QStringList>
 #include <QTimer>
@@ -185,6 +186,16 @@ std::unique_ptr<ITrayIcon> CQtBackend::CreateTrayIcon(std::function<void(TrayEve
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr)
         return nullptr;
     return std::make_unique<CQtTrayIcon>(std::move(onEvent));
+}
+
+bool CQtBackend::SaveWindowImage(HWND hwnd, const std::string& pngPath)
+{
+    QWidget* widget = FindWidget(hwnd);
+    if (widget == nullptr)
+        return false;
+    // grab() paints the widget into a pixmap through its own paint event, shown or not.
+    const QPixmap picture = widget->grab();
+    return !picture.isNull() && picture.save(QString::fromStdString(pngPath), "PNG");
 }
 
 QWidget* CQtBackend::GetNativeWidget(HWND hwnd) const

@@ -55,6 +55,7 @@ public:
                                 const std::wstring& startFolder, const std::wstring& suggestedName) override;
     std::unique_ptr<ITrayIcon> CreateTrayIcon(std::function<void(TrayEvent, UIPoint screenPos)> onEvent) override;
     void AttachMessageLoop(CMessageLoop* loop) override { m_loop = loop; }
+    bool SaveWindowImage(HWND hwnd, const std::string& pngPath) override;
 
     // The native widget of a window (for tests that send Qt events and grab the window);
     // null for a gone or unknown handle.
