@@ -1,7 +1,4 @@
-# What `cmake --install` puts where. The layout is fixed by how the installed program finds its
-# resources: `dunwake` looks for them in ../share/dunwake relative to its own folder, so the
-# binaries go to bin/ and the resources to share/dunwake/ under the same prefix, whatever the
-# GNU directory variables say.
+# What `cmake --install` puts where (the folders are named in DunwakeInstallDirs.cmake):
 #
 #   bin/dunwake, bin/dunwake-ctl
 #   share/dunwake/               skin/, DefaultData/, language files, Font/ (private fonts)
@@ -9,21 +6,8 @@
 #   share/icons/hicolor/{48x48,128x128,256x256,scalable}/apps/dunwake.{png,svg}
 #   lib/udev/rules.d/70-dunwake.rules
 
+include(${CMAKE_CURRENT_LIST_DIR}/DunwakeInstallDirs.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/DunwakeFonts.cmake)
-
-set(DW_INSTALL_BINDIR "bin")
-set(DW_INSTALL_RESOURCEDIR "share/dunwake")
-
-# udev reads /usr/lib/udev/rules.d and /usr/local/lib/udev/rules.d (and /etc/udev/rules.d), so
-# the default suits the /usr and /usr/local prefixes. For another prefix, point this at a folder
-# udev reads, or copy the rule into /etc/udev/rules.d by hand.
-set(DW_UDEV_RULES_DIR "lib/udev/rules.d" CACHE STRING
-    "Where the udev rule is installed; relative paths are below the install prefix")
-
-# Folders of resources/ that are not part of the installed program: the skin's image generator
-# is a development tool, and Font/ is filled from the system's fonts below (a developer's local
-# font files there are never shipped). The install test reads the same list.
-set(DW_RESOURCES_NOT_INSTALLED "skin/tools;Font")
 
 set(_dw_packaging "${PROJECT_SOURCE_DIR}/packaging")
 
@@ -36,7 +20,7 @@ endif()
 
 set(_dw_resource_excludes "")
 foreach(_dw_folder IN LISTS DW_RESOURCES_NOT_INSTALLED)
-  list(APPEND _dw_resource_excludes REGEX "^${PROJECT_SOURCE_DIR}/resources/${_dw_folder}(/.*)?$" EXCLUDE)
+  list(APPEND _dw_resource_excludes REGEX "/resources/${_dw_folder}(/.*)?$" EXCLUDE)
 endforeach()
 install(DIRECTORY "${PROJECT_SOURCE_DIR}/resources/"
         DESTINATION ${DW_INSTALL_RESOURCEDIR}

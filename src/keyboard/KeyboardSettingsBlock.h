@@ -13,8 +13,8 @@
 #include <cstdint>
 
 #include "keyboard/EffectList.h"
-#include "profiles/KeyboardGroups.h"
-#include "profiles/LightingGroups.h"
+#include "keyboard/KeyboardSystemSettings.h"
+#include "keyboard/LightingRecord.h"
 
 namespace dw {
 

@@ -56,14 +56,14 @@ void CKeyboardProfiledata::SetSecondaryKeyList(const std::vector<KeyEntry>& entr
     WriteKeyList(SecondarySettings(), entries);
 }
 
-const AudioLightRecord& CKeyboardProfiledata::GetAudioLightRecord()
+const AudioLightInfo& CKeyboardProfiledata::GetAudioLightRecord()
 {
-    audioLightRecord_ = AudioLightRecord{};
+    audioLightRecord_ = AudioLightInfo{};
     ReadAudioLightRecord(DeviceSettings(), audioLightRecord_);
     return audioLightRecord_;
 }
 
-void CKeyboardProfiledata::SetAudioLightRecord(const AudioLightRecord& record)
+void CKeyboardProfiledata::SetAudioLightRecord(const AudioLightInfo& record)
 {
     audioLightRecord_ = record;
     WriteAudioLightRecord(DeviceSettings(), record);

@@ -30,8 +30,8 @@ public:
     void SetSecondaryKeyList(const std::vector<KeyEntry>& entries);
 
     // The audio lighting record; members the profile lacks take the built-in default.
-    const AudioLightRecord& GetAudioLightRecord();
-    void SetAudioLightRecord(const AudioLightRecord& record);
+    const AudioLightInfo& GetAudioLightRecord();
+    void SetAudioLightRecord(const AudioLightInfo& record);
 
     // The custom-light group in use; 0 when the profile has none.
     int GetCustomLightGroupIndex() const;
@@ -43,7 +43,7 @@ public:
 
 private:
     KeyboardSystemStages systemStages_;
-    AudioLightRecord audioLightRecord_;
+    AudioLightInfo audioLightRecord_;
 };
 
 // The default assignment of every logical key, in key order (the fallback for a key list

@@ -60,7 +60,7 @@ void WriteKeyboardSystemStages(Json::Value& settings, const KeyboardSystemStages
     group["WinFlag"] = stages.WinFlag;
 }
 
-json::GroupRead ReadAudioLightRecord(const Json::Value& settings, AudioLightRecord& record)
+json::GroupRead ReadAudioLightRecord(const Json::Value& settings, AudioLightInfo& record)
 {
     const Json::Value& group = Member(settings, kAudioLightInfoKey);
     if (!group.isObject())
@@ -78,7 +78,7 @@ json::GroupRead ReadAudioLightRecord(const Json::Value& settings, AudioLightReco
     return tally.Result();
 }
 
-void WriteAudioLightRecord(Json::Value& settings, const AudioLightRecord& record)
+void WriteAudioLightRecord(Json::Value& settings, const AudioLightInfo& record)
 {
     Json::Value& group = json::ObjectMember(settings, kAudioLightInfoKey);
     if (!group.isObject())

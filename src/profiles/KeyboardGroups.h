@@ -4,6 +4,7 @@
 // lighting record ("AudioLightInfo") and the custom per-key colours ("CustomLightMode" with
 // "CustomLightModeGroupIndex").
 
+#include "keyboard/KeyboardSystemSettings.h"
 #include "profiles/JsonAccess.h"
 
 #include <json/value.h>
@@ -13,21 +14,10 @@
 
 namespace dw {
 
-// Key repeat, six-key flag, polling rate, W flag and Windows-key lock, stored exactly as the
-// keyboard's settings block carries them. All 0 when the profile has none.
-struct KeyboardSystemStages {
-    uint16_t Repeat = 0;
-    uint16_t RepeatDelay = 0;
-    uint16_t Key6Flag = 0;
-    uint16_t PollingRate = 0;
-    uint16_t WFlag = 0;
-    uint16_t WinFlag = 0;
-    friend bool operator==(const KeyboardSystemStages&, const KeyboardSystemStages&) = default;
-};
-static_assert(sizeof(KeyboardSystemStages) == 12);
-
-// How the keyboard's lighting follows the sound being played.
-struct AudioLightRecord {
+// How the keyboard's lighting follows the sound being played, as the profile stores it
+// ("AudioLightInfo"). The device objects pass the same record packed in three words
+// (transport/device/AudioLightRecord.h).
+struct AudioLightInfo {
     uint8_t AudioMode = 0;  // audio style 0..6
     uint8_t BkColorR = 0;
     uint8_t BkColorG = 0;
@@ -37,7 +27,7 @@ struct AudioLightRecord {
     uint8_t FgColorB = 255;
     uint8_t SevenColorFlags = 1;  // "7ColorFlags"
     uint8_t ColorTypeFlags = 0;
-    friend bool operator==(const AudioLightRecord&, const AudioLightRecord&) = default;
+    friend bool operator==(const AudioLightInfo&, const AudioLightInfo&) = default;
 };
 
 // One key's colour in a custom-light group.
@@ -65,8 +55,8 @@ json::GroupRead ReadKeyboardSystemStages(const Json::Value& settings, KeyboardSy
 // Writes the six members; other members of "SystemStages" are left as they are.
 void WriteKeyboardSystemStages(Json::Value& settings, const KeyboardSystemStages& stages);
 
-json::GroupRead ReadAudioLightRecord(const Json::Value& settings, AudioLightRecord& record);
-void WriteAudioLightRecord(Json::Value& settings, const AudioLightRecord& record);
+json::GroupRead ReadAudioLightRecord(const Json::Value& settings, AudioLightInfo& record);
+void WriteAudioLightRecord(Json::Value& settings, const AudioLightInfo& record);
 
 // "CustomLightModeGroupIndex"; a value outside 0..kMaxCustomLightGroups-1 reads as missing.
 json::GroupRead ReadCustomLightGroupIndex(const Json::Value& settings, int& group);

@@ -1,8 +1,9 @@
 #pragma once
 
 // The lighting groups every device family keeps in its settings: the lighting record
-// ("LightInfo") and the active saved light sequence ("LightList").
+// ("LightInfo", keyboard/LightingRecord.h) and the active saved light sequence ("LightList").
 
+#include "keyboard/LightingRecord.h"
 #include "profiles/JsonAccess.h"
 
 #include <json/value.h>
@@ -11,24 +12,6 @@
 #include <vector>
 
 namespace dw {
-
-// The selected effect and its parameters (14 bytes, as the device objects copy it).
-struct LightingRecord {
-    uint8_t SelectItem = 0;   // index of the effect in the model's effect list, 0..45
-    uint8_t Light = 4;        // brightness level 0..4
-    uint8_t Speed = 2;        // speed level 0..4
-    uint8_t Fx = 0;           // direction or variant, 0 or 1
-    uint8_t MultiColor = 1;   // multi-colour flag, stored as a JSON boolean
-    uint8_t Red = 255;
-    uint8_t Green = 255;
-    uint8_t Blue = 255;
-    uint8_t Reserved[3] = {}; // not stored, always 0
-    uint8_t ZZCCLedMode = 0;  // mode extension byte, passed through to the device
-    uint8_t CustomGroup = 0;  // custom-light group in use
-    uint8_t OldLedmode = 0;   // kept with the record
-    friend bool operator==(const LightingRecord&, const LightingRecord&) = default;
-};
-static_assert(sizeof(LightingRecord) == 14);
 
 // One step of a saved light sequence.
 struct LightStep {

@@ -56,7 +56,7 @@ TEST_F(FactoryDocumentsTest, KeyboardCarriesEveryGroup)
 
     KeyboardSystemStages stages;
     EXPECT_EQ(ReadKeyboardSystemStages(settings, stages), GroupRead::Complete);
-    AudioLightRecord audio;
+    AudioLightInfo audio;
     EXPECT_EQ(ReadAudioLightRecord(settings, audio), GroupRead::Complete);
     int group = -1;
     EXPECT_EQ(ReadCustomLightGroupIndex(settings, group), GroupRead::Complete);

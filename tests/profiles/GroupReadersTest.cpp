@@ -225,7 +225,7 @@ TEST(GroupReaders, EveryRecordRoundTripsThroughADocument)
     reread.LoadDeviceSettings(path);
     EXPECT_EQ(reread.GetLightingRecord(), light);
     EXPECT_EQ(reread.GetLightList(), (std::vector<LightStep>{step, LightStep{}}));
-    EXPECT_EQ(reread.GetAudioLightRecord(), (AudioLightRecord{6, 1, 2, 3, 4, 5, 6, 1, 1}));
+    EXPECT_EQ(reread.GetAudioLightRecord(), (AudioLightInfo{6, 1, 2, 3, 4, 5, 6, 1, 1}));
     EXPECT_EQ(reread.GetSystemStages(), (KeyboardSystemStages{1, 2, 3, 4, 5, 6}));
 
     CHs6533Profiledata headset;

@@ -183,7 +183,7 @@ TEST(KeyboardProfiledata, RecordsOfAProfileWithoutThemAreTheDefaultsNotThePrevio
     LightingRecord expected;
     expected.Red = 3;
     EXPECT_EQ(profile.GetLightingRecord(), expected);
-    EXPECT_EQ(profile.GetAudioLightRecord(), AudioLightRecord{});
+    EXPECT_EQ(profile.GetAudioLightRecord(), AudioLightInfo{});
     EXPECT_TRUE(profile.GetLightList().empty());
 }
 

@@ -167,7 +167,7 @@ TEST(Skin, LayoutsCarryTheControlsTheCodeLooksUp)
          {L"device_select", L"synchro_device_select", L"device_select_name"}},
         {L"XML\\CustomControlXML\\MpDevicePower.xml",
          {L"device_power_Layout", L"device_power_value", L"device_wuxian_logo", L"device_Power_progress",
-          L"device_power_status", L"device_phone_type"}},
+          L"device_power_status", L"device_phone_type", L"device_power_title"}},
     };
     for (const auto& [layout, names] : required) {
         BuiltLayout built(layout);
@@ -265,9 +265,10 @@ void ForEachElement(const ui::CMarkupNode& node, const std::function<void(const 
 std::vector<fs::path> LayoutFiles()
 {
     std::vector<fs::path> files;
-    for (const auto& entry : fs::recursive_directory_iterator(kSkin / "XML"))
+    for (const auto& entry : fs::recursive_directory_iterator(kSkin / "XML")) {
         if (entry.path().extension() == ".xml")
             files.push_back(entry.path());
+    }
     return files;
 }
 
@@ -282,8 +283,9 @@ TEST(Skin, EveryLanguageKeyOfTheLayoutsIsListed)
                 return;
             for (const wchar_t* attribute : {L"text", L"tooltip"}) {
                 const std::wstring key = node.GetAttributeValue(attribute);
-                if (!key.empty())
+                if (!key.empty()) {
                     EXPECT_TRUE(resources.HasText(key)) << file.filename() << ":" << node.GetLine() << ": " << Narrow(key);
+                }
             }
         });
     }
@@ -313,9 +315,10 @@ TEST(Skin, EveryImageExistsAtBothScalesAndTheSkinIsSmall)
     }
     // Images the program names itself: the list entry's icons by kind, the battery states, the
     // phones and the skin window's reset background.
-    for (const wchar_t* kind : {L"kb", L"ms", L"hard_mp", L"soft_mp", L"hd", L"hub", L"unknow"})
+    for (const wchar_t* kind : {L"kb", L"ms", L"hard_mp", L"soft_mp", L"hd", L"hub", L"unknow"}) {
         for (const wchar_t* state : {L"normal", L"selected", L"synchro_normal", L"synchro_selected"})
             images.insert(std::wstring(L"common/device_ico/") + kind + L"_device_" + state + L".png");
+    }
     for (const wchar_t* name : {L"power/powered.png", L"power/powering.png", L"power/power.png",
                                 L"power/Phone_type_iphone.png", L"power/Phone_type_samsung.png",
                                 L"power/Phone_type_other.png", L"power/Phone_type_no_device.png",
@@ -333,9 +336,10 @@ TEST(Skin, EveryImageExistsAtBothScalesAndTheSkinIsSmall)
     }
 
     uintmax_t total = 0;
-    for (const auto& entry : fs::recursive_directory_iterator(kSkin))
+    for (const auto& entry : fs::recursive_directory_iterator(kSkin)) {
         if (entry.is_regular_file())
             total += entry.file_size();
+    }
     EXPECT_LT(total, 2u * 1024u * 1024u);
 }
 
@@ -410,6 +414,12 @@ protected:
                 static_cast<ui::CProgressUI*>(BuiltLayout::FindIn(power, L"device_Power_progress")->GetInterface(L"Progress"))
                     ->SetValue(15);
                 BuiltLayout::FindIn(power, L"device_wuxian_logo")->SetVisible(true);
+            }
+            if (std::wstring(family.iconPart) == L"hard_mp") {
+                ui::CControlUI* phone = BuiltLayout::FindIn(power, L"device_phone_type");
+                phone->SetVisible(true);
+                phone->SetText(L"Phone_type_iphone");
+                phone->SetBkImage(L"file='power/Phone_type_iphone.png'");
             }
         }
         m_loop.RunUntilIdle();

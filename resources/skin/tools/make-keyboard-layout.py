@@ -19,7 +19,7 @@ OUTPUT = os.path.join(SKIN, "XML", "DeviceXml", "keyboard_keys.xml")
 UNIT = 40          # one key unit in pixels (the light image keeps its own 2-pixel gap)
 ROW_GAP = 8        # extra space under the function row
 MARGIN = 12        # chassis edge around the keys
-STRIP = 28         # strip above the keys: the knob's turn left / turn right chips
+STRIP = 32         # strip above the keys: the knob's turn left / turn right chips
 LOGICAL_KEYS = 170
 
 # The board, row by row: (logical key, width in units, legend). None is a gap.
@@ -45,14 +45,14 @@ ROWS = [
 KNOB = 18                    # pressing the knob
 KNOB_TURNS = [(19, "Vol \u2212"), (20, "Vol +")]  # turning it left and right
 CHIP_WIDTH = 56
-CHIP_HEIGHT = 20
+CHIP_HEIGHT = 24
 
 KEY_LOOK = ('bkcolor="#FF101216" lightimage="file=\'keyboard/key_light.png\' corner=\'8,8,8,8\'" '
             'keysetimage="file=\'keyboard/key_set.png\' corner=\'8,8,8,8\'" textcolor="#FFE6E8EB" '
             'hottextcolor="#FF19C3FF" font="9" textpadding="0,0,0,4"')
 KNOB_LOOK = ('bkcolor="#FF101216" lightimage="keyboard/knob_light.png" keysetimage="keyboard/knob_set.png" '
              'hottextcolor="#FF19C3FF"')
-CHIP_LOOK = ('bkcolor="#FF1F232A" hotbkcolor="#FF2C313A" borderround="10,10" bordercolor="#FF2C313A" bordersize="1" '
+CHIP_LOOK = ('bkcolor="#FF101216" lightimage="file=\'keyboard/key_light.png\' corner=\'8,8,8,8\'" '
              'keysetimage="file=\'keyboard/key_set.png\' corner=\'8,8,8,8\'" textcolor="#FFB8C0CC" '
              'hottextcolor="#FF19C3FF" font="10" align="center"')
 

@@ -31,7 +31,7 @@
 #include <json/value.h>
 
 #include "keyboard/KeyEntry.h"
-#include "profiles/LightingGroups.h"
+#include "keyboard/LightingRecord.h"
 #include "profiles/ProfileFolders.h"
 #include "transport/CDeviceTransport.h"
 #include "transport/DeviceInterfaceEntry.h"

@@ -32,7 +32,6 @@ void CProgressUI::SetMinValue(int min)
         return;
     m_min = min;
     m_max = std::max(m_max, m_min);
-    m_value = std::clamp(m_value, m_min, m_max);
     Invalidate();
 }
 
@@ -42,18 +41,22 @@ void CProgressUI::SetMaxValue(int max)
         return;
     m_max = max;
     m_min = std::min(m_min, m_max);
-    m_value = std::clamp(m_value, m_min, m_max);
     Invalidate();
 }
 
+// The value is kept as given and clamped when read, so a layout may name the value before
+// the range that contains it.
 void CProgressUI::SetValue(int value)
 {
-    value = std::clamp(value, m_min, m_max);
     if (m_value == value)
         return;
+    const int shownBefore = GetValue();
     m_value = value;
-    Invalidate();
+    if (GetValue() != shownBefore)
+        Invalidate();
 }
+
+int CProgressUI::GetValue() const { return std::clamp(m_value, m_min, m_max); }
 
 void CProgressUI::SetStretchForeImage(bool stretch)
 {
@@ -75,7 +78,7 @@ UIRect CProgressUI::GetFilledRect() const
 {
     UIRect rc = m_rcItem;
     const long long span = static_cast<long long>(m_max) - m_min;
-    const long long done = static_cast<long long>(m_value) - m_min;
+    const long long done = static_cast<long long>(GetValue()) - m_min;
     if (span <= 0)
         return rc;
     if (m_horizontal)

@@ -18,7 +18,7 @@ public:
     void SetMinValue(int min);
     int GetMaxValue() const { return m_max; }
     void SetMaxValue(int max);
-    int GetValue() const { return m_value; }
+    int GetValue() const;
     // Clamped to [min, max].
     void SetValue(int value);
     bool IsStretchForeImage() const { return m_stretchFore; }

@@ -286,12 +286,15 @@ TEST(Input, ProgressFillsItsShareHorizontallyAndVertically)
     UITestWindow window(200, 100);
     window.Load(L"<Window><VerticalLayout>"
                 L"<Progress name='h' height='20' min='0' max='200' value='50'/>"
-                L"<Progress name='v' height='80' hor='false' value='25'/></VerticalLayout></Window>");
+                L"<Progress name='v' height='80' hor='false' value='25'/>"
+                L"<Progress name='late' height='20' value='150' max='300'/></VerticalLayout></Window>");
     auto progress = [&](const wchar_t* name) { return static_cast<CProgressUI*>(window.Find(name)->GetInterface(L"Progress")); };
     EXPECT_EQ(progress(L"h")->GetFilledRect(), Rect(0, 0, 50, 20));
     EXPECT_EQ(progress(L"v")->GetFilledRect(), Rect(0, 80, 200, 100));
     progress(L"h")->SetValue(500);
     EXPECT_EQ(progress(L"h")->GetValue(), 200);
+    // A value written before the range that holds it is not cut to the default maximum.
+    EXPECT_EQ(progress(L"late")->GetValue(), 150);
 }
 
 TEST(Input, AnIdleWindowDoesNotAskForRepaints)
