@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "app/CEmulatorControl.h"
-#include "platform/folders/WideUtf8.h"
+#include "platform/Utf8.h"
 #include "ui/core/CControlUI.h"
 #include "ui/core/CMessageLoop.h"
 #include "ui/core/COptionUI.h"

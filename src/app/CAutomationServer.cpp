@@ -14,7 +14,7 @@
 
 #include "app/AutomationCommand.h"
 #include "platform/DebugOutput.h"
-#include "platform/folders/WideUtf8.h"
+#include "platform/Utf8.h"
 
 namespace dw::app {
 

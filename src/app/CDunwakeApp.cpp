@@ -12,8 +12,8 @@
 #include "app/ResourceFolder.h"
 #include "app/StartupTables.h"
 #include "platform/DebugOutput.h"
+#include "platform/Utf8.h"
 #include "platform/desktop/CDesktopSettingsLauncher.h"
-#include "platform/folders/WideUtf8.h"
 #include "platform/hid/HidBackendSelection.h"
 #include "platform/instance/CFlockSingleInstance.h"
 #include "platform/ipc/CDBusProgramMessageBus.h"
@@ -21,6 +21,7 @@
 #include "platform/screen/CQtScreenInfo.h"
 #include "shell/CMainWnd.h"
 #include "shell/MainWndMessages.h"
+#include "shell/devices/CDeviceList.h"
 #include "ui/backend/qt/CQtBackend.h"
 #include "ui/core/CControlFactory.h"
 #include "ui/core/CMessageLoop.h"
@@ -171,7 +172,10 @@ int CDunwakeApp::RunFirstInstance(ui::CMessageLoop& loop, ui::IUIBackend& backen
     platform::CQtScreenInfo screens;
     platform::CDesktopSettingsLauncher desktopSettings = platform::CDesktopSettingsLauncher::FromEnvironment();
 
+    // The device list: discovery, hot-plug and the list entries (on the active HID backend).
+    CDeviceList deviceList;
     MainWndServices services;
+    services.deviceList = &deviceList;
     services.messageBus = bus.get();
     services.power = power.get();
     services.screens = &screens;
@@ -180,6 +184,7 @@ int CDunwakeApp::RunFirstInstance(ui::CMessageLoop& loop, ui::IUIBackend& backen
     // 9-12. The main window: created visible, hidden again by its "windowinit", shown by the
     // first device scan.
     auto mainWindow = std::make_unique<CMainWnd>(services);
+    deviceList.Attach(*mainWindow);
     if (!mainWindow->Create(loop, nullptr, kMainWindowCaption, kMainWindowStyle, 0,
                             {0, 0, kMainWindowWidth, kMainWindowHeight})) {
         Debug(L"the main window could not be created");
@@ -209,6 +214,7 @@ int CDunwakeApp::RunFirstInstance(ui::CMessageLoop& loop, ui::IUIBackend& backen
     automation.reset();
     mailbox.DestroyWindow();
     mainWindow->DestroyWindow();
+    deviceList.Detach();
     mainWindow.reset();
     ui::CResourceManager::GetInstance().Release();
     (void)backend;

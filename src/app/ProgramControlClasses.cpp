@@ -5,6 +5,7 @@
 
 #include "keyboard/ui/CDeviceKeyButtonUI.h"
 #include "keyboard/ui/CSelectPanelUI.h"
+#include "shell/devices/DeviceListControls.h"
 #include "transport/device/CKestovarUSBDevice.h"
 #include "ui/core/CControlFactory.h"
 
@@ -18,19 +19,18 @@ ui::CControlUI* Create()
     return new T();
 }
 
-// FIXME: the rows without a creator are filled by the issues that build their classes: the
-// device list (CCircleProgressUI, CDeviceOptionUI, CMpDevicePowerUI), lighting, macros, profiles,
+// FIXME: the rows without a creator are filled by the issues that build their classes: lighting, macros, profiles,
 // recoil, headset, settings and cloud-list controls, and the mousepad and headset pages.
 constexpr std::array<ProgramControlClass, 24> kClasses = {{
-    {L"CCircleProgressUI", nullptr},
+    {L"CCircleProgressUI", &CreateCircleProgressControl},
     {L"CChartViewUI", nullptr},
     {L"CWndUI", nullptr},
     {L"CSelectPanelUI", &Create<CSelectPanelUI>},
     {L"CDeviceKeyButtonUI", &Create<CDeviceKeyButtonUI>},
     {L"CCloudShareListItemUI", nullptr},
     {L"CUpdateInfoListItemUI", nullptr},
-    {L"CDeviceOptionUI", nullptr},
-    {L"CMpDevicePowerUI", nullptr},
+    {L"CDeviceOptionUI", &CreateDeviceOptionControl},
+    {L"CMpDevicePowerUI", &CreateMpDevicePowerControl},
     {L"CComboEditContainerElementUI", nullptr},
     {L"CHandImgButtonUI", nullptr},
     {L"CHandImgSelectButtonUI", nullptr},

@@ -13,19 +13,6 @@ DeviceFirmware::DeviceFirmware(DeviceModel model, size_t settingsBytes)
     info_[info::kLinkState] = info::kLinked;
 }
 
-Report DeviceFirmware::StatusReply(const Report& request, uint8_t statusByte)
-{
-    Report reply{};
-    reply[frame::kReportId] = frame::kCommandReportId;
-    reply[frame::kCommand] = request[frame::kCommand];
-    reply[frame::kLength] = request[frame::kLength];
-    reply[frame::kOffsetLow] = request[frame::kOffsetLow];
-    reply[frame::kOffsetHigh] = request[frame::kOffsetHigh];
-    reply[frame::kStatus] = statusByte;
-    SealFrame(reply);
-    return reply;
-}
-
 Report DeviceFirmware::NotLinkedReply()
 {
     Report reply{};
@@ -46,12 +33,12 @@ std::optional<Report> DeviceFirmware::HandleCommand(std::span<const uint8_t> rep
     const uint8_t command = FrameCommand(request);
     ++commandCounts_[command];
     if (!FrameChecksumValid(request))
-        return StatusReply(request, frame::kStatusRejected);
+        return BuildStatusReply(request, frame::kStatusRejected);
     const uint8_t length = FrameLength(request);
     if (length > frame::kMaxData)
-        return StatusReply(request, frame::kStatusRejected);
+        return BuildStatusReply(request, frame::kStatusRejected);
 
-    Report reply = StatusReply(request, kStatusOk);
+    Report reply = BuildStatusReply(request, kStatusOk);
     std::span<uint8_t> replyData = std::span<uint8_t>(reply).subspan(frame::kData, length);
     CommandContext ctx{request, reply, link, length, FrameOffset(request),
                        std::span<const uint8_t>(request).subspan(frame::kData, length), replyData};

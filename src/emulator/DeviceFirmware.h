@@ -23,32 +23,12 @@
 #include <vector>
 
 #include "emulator/EmulatedModels.h"
+#include "transport/CommandCodes.h"
 #include "transport/CommandFrame.h"
 
 namespace dw::emu {
 
 inline constexpr uint8_t kStatusOk = 0x00;
-
-// Command codes the firmware answers.
-namespace cmd {
-inline constexpr uint8_t kBegin = 0x01;
-inline constexpr uint8_t kEnd = 0x02;
-inline constexpr uint8_t kReadInfo = 0x03;
-inline constexpr uint8_t kReadSettings = 0x05;
-inline constexpr uint8_t kWriteSettings = 0x06;
-inline constexpr uint8_t kReadKeyMap = 0x07;
-inline constexpr uint8_t kWriteKeyMap = 0x09;
-inline constexpr uint8_t kReadCustomColours = 0x0A;
-inline constexpr uint8_t kWriteCustomBitmap = 0x0B;
-inline constexpr uint8_t kLightFrame = 0x12;
-inline constexpr uint8_t kWriteMacros = 0x15;
-inline constexpr uint8_t kWriteRecoil = 0x17;
-inline constexpr uint8_t kReadStatus = 0x1A;
-inline constexpr uint8_t kReadSlotBytes = 0x1B;
-inline constexpr uint8_t kHostLighting = 0x1C;
-inline constexpr uint8_t kWriteKeyMapLayer2 = 0x27;
-inline constexpr uint8_t kLinkQuery = 0xAA;
-}  // namespace cmd
 
 // Device info block (34 bytes) offsets every kind fills.
 namespace info {
@@ -75,9 +55,6 @@ inline constexpr uint8_t kPowered = 0;
 inline constexpr uint8_t kCharging = 1;
 inline constexpr uint8_t kOnBattery = 2;
 }  // namespace status
-
-// Link query reply (0xAA): data byte 0 (frame byte 8) is 0xFF while the device is linked.
-inline constexpr uint8_t kLinkQueryLinked = 0xFF;
 
 // Everything a handler needs to answer one request.
 struct CommandContext {
@@ -109,9 +86,6 @@ public:
 
     // The reply of a receiver whose device is not linked: command byte 0xAA, nothing else.
     static Report NotLinkedReply();
-
-    // A reply to `request` with `statusByte` and no data, sealed.
-    static Report StatusReply(const Report& request, uint8_t statusByte);
 
     // Inspection and control for tests and the command line.
     std::vector<uint8_t> InfoBlock() const;

@@ -90,9 +90,9 @@ std::optional<uint8_t> KeyboardFirmware::Execute(uint8_t command, CommandContext
         {cmd::kReadCustomColours, &KeyboardFirmware::OnReadCustomColours},
         {cmd::kWriteCustomBitmap, &KeyboardFirmware::OnWriteCustomBitmap},
         {cmd::kLightFrame, &KeyboardFirmware::OnLightFrame},
-        {cmd::kWriteMacros, &KeyboardFirmware::OnWriteMacros},
+        {cmd::kWriteMacroImage, &KeyboardFirmware::OnWriteMacros},
         {cmd::kReadStatus, &KeyboardFirmware::OnReadStatus},
-        {cmd::kHostLighting, &KeyboardFirmware::OnHostLighting},
+        {cmd::kHostLightingControl, &KeyboardFirmware::OnHostLighting},
         {cmd::kLinkQuery, &KeyboardFirmware::OnLinkQuery},
     });
     return Dispatch(*this, kCommands, command, ctx);

@@ -143,8 +143,8 @@ std::optional<uint8_t> MouseFirmware::Execute(uint8_t command, CommandContext& c
         {cmd::kWriteSettings, &MouseFirmware::OnWriteSettings},
         {cmd::kReadKeyMap, &MouseFirmware::OnReadButtons},
         {cmd::kWriteKeyMap, &MouseFirmware::OnWriteButtons},
-        {cmd::kWriteMacros, &MouseFirmware::OnWriteMacros},
-        {cmd::kWriteRecoil, &MouseFirmware::OnWriteRecoil},
+        {cmd::kWriteMacroImage, &MouseFirmware::OnWriteMacros},
+        {cmd::kWriteRecoilImage, &MouseFirmware::OnWriteRecoil},
         {cmd::kReadStatus, &MouseFirmware::OnReadStatus},
         {cmd::kLinkQuery, &MouseFirmware::OnLinkQuery},
     });

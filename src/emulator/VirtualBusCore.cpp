@@ -158,10 +158,10 @@ void VirtualBusCore::HandleCommandFrame(BusNode& node, const Report& frameBytes)
             Unplug(device, node.link);
             return;
         case FaultKind::StatusRejected:
-            reply = DeviceFirmware::StatusReply(frameBytes, frame::kStatusRejected);
+            reply = BuildStatusReply(frameBytes, frame::kStatusRejected);
             break;
         case FaultKind::StatusRefused:
-            reply = DeviceFirmware::StatusReply(frameBytes, frame::kStatusRefused);
+            reply = BuildStatusReply(frameBytes, frame::kStatusRefused);
             break;
         case FaultKind::LateReply:
             delayMs = std::max(0, fault->delayMs);

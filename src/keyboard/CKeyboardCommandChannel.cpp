@@ -89,7 +89,7 @@ int CKeyboardCommandChannel::WriteSession(uint8_t command, std::span<const uint8
 
 int CKeyboardCommandChannel::ReadInfo(InfoBlock& info) {
   std::vector<uint8_t> bytes;
-  const int code = ReadImage(kbcmd::kReadInfo, kbinfo::kSize, 0, bytes);
+  const int code = ReadImage(cmd::kReadInfo, kbinfo::kSize, 0, bytes);
   if (code == result::kSuccess) {
     std::copy_n(bytes.begin(), info.size(), info.begin());
   }
@@ -151,10 +151,10 @@ int CKeyboardCommandChannel::FullRead() {
   }
 
   std::vector<uint8_t> layer1;
-  const int mapCode = ReadImage(kbcmd::kReadKeyMap, *slots * assignment::kSize, 0, layer1);
+  const int mapCode = ReadImage(cmd::kReadKeyMap, *slots * assignment::kSize, 0, layer1);
   sequence.Note(mapCode);
   std::vector<uint8_t> slotBytes;
-  const int slotCode = ReadImage(kbcmd::kReadSlotBytes, *slots, 0, slotBytes);
+  const int slotCode = ReadImage(cmd::kReadSlotBytes, *slots, 0, slotBytes);
   sequence.Note(slotCode);
   sequence.Note(SendEnd());
 
@@ -175,7 +175,7 @@ int CKeyboardCommandChannel::ReadSettings() {
     return result::kNothing;
   }
   std::vector<uint8_t> activeByte;
-  int code = ReadImage(kbcmd::kReadSettings, kbsettings::kActiveProfileLength, kbsettings::kActiveProfileOffset,
+  int code = ReadImage(cmd::kReadSettings, kbsettings::kActiveProfileLength, kbsettings::kActiveProfileOffset,
                        activeByte);
   if (code != result::kSuccess) {
     return code;
@@ -186,7 +186,7 @@ int CKeyboardCommandChannel::ReadSettings() {
     cache_.activeProfile = profile;
   }
   std::vector<uint8_t> bytes;
-  code = ReadImage(kbcmd::kReadSettings, kbsettings::kSize, SettingsBlockOffset(profile), bytes);
+  code = ReadImage(cmd::kReadSettings, kbsettings::kSize, SettingsBlockOffset(profile), bytes);
   if (code != result::kSuccess) {
     return code;
   }
@@ -194,6 +194,11 @@ int CKeyboardCommandChannel::ReadSettings() {
   std::copy_n(bytes.begin(), cache_.settings.size(), cache_.settings.begin());
   cache_.settings[kbsettings::kAlwaysZero] = 0;
   return result::kSuccess;
+}
+
+void CKeyboardCommandChannel::RebuildSlotMaps(std::span<const KeyEntry> layer1) {
+  std::lock_guard cache(cacheLock_);
+  cache_.slotMaps.Rebuild(cache_.layer1, cache_.layer1.size() / assignment::kSize, layer1);
 }
 
 // --- Writes --------------------------------------------------------------------------------------
@@ -211,7 +216,7 @@ int CKeyboardCommandChannel::WriteSettings(const LightingRecord& record, const K
   }
   const SettingsBlock block = EncodeSettingsBlock(lastRead, record, stages, effects, activeProfileByte);
   const size_t base = SettingsBlockOffset(profile);
-  return WriteSession(kbcmd::kWriteSettings, block, [base](const Chunk& chunk) { return ChunkOffset(base, chunk); });
+  return WriteSession(cmd::kWriteSettings, block, [base](const Chunk& chunk) { return ChunkOffset(base, chunk); });
 }
 
 int CKeyboardCommandChannel::WriteLayer1KeyMap(uint8_t profile, std::span<const KeyEntry> layer1,
@@ -236,7 +241,7 @@ int CKeyboardCommandChannel::WriteLayer1KeyMap(uint8_t profile, std::span<const 
     std::lock_guard cache(cacheLock_);
     map = BuildLayer1KeyMap(cache_.layer1, *slots, layer1, cache_.slotMaps.Slots(), macros.MacroCount().value_or(0));
   }
-  return WriteSession(kbcmd::kWriteKeyMap, map.image,
+  return WriteSession(cmd::kWriteKeyMap, map.image,
                       [profile](const Chunk& chunk) { return KeyMapChunkOffset(profile, chunk); });
 }
 
@@ -263,7 +268,7 @@ int CKeyboardCommandChannel::WriteLayer2KeyMap(uint8_t profile, std::span<const 
     image = BuildLayer2KeyMap(*slots, layer2, cache_.slotMaps.Slots(), selectedKey);
     cache_.layer2 = image;
   }
-  return WriteSession(kbcmd::kWriteKeyMapLayer2, image,
+  return WriteSession(cmd::kWriteKeyMapLayer2, image,
                       [profile](const Chunk& chunk) { return KeyMapChunkOffset(profile, chunk); });
 }
 
@@ -314,7 +319,7 @@ int CKeyboardCommandChannel::WriteMacroImage(std::span<const size_t> macroIndice
   if (image.empty()) {
     return result::kWriteFailed;
   }
-  code = WriteSession(kbcmd::kWriteMacroImage, image, [](const Chunk& chunk) { return ChunkOffset(0, chunk); });
+  code = WriteSession(cmd::kWriteMacroImage, image, [](const Chunk& chunk) { return ChunkOffset(0, chunk); });
   return code == result::kSuccess ? 0 : failure(code);
 }
 
@@ -360,7 +365,7 @@ int CKeyboardCommandChannel::ReadCustomColours(uint8_t group, std::vector<KeyCol
     return result::kBadArgument;
   }
   std::vector<uint8_t> image;
-  const int code = ReadImage(kbcmd::kReadCustomColours, length, base, image);
+  const int code = ReadImage(cmd::kReadCustomColours, length, base, image);
   if (code != result::kSuccess) {
     return code;
   }
@@ -407,7 +412,7 @@ int CKeyboardCommandChannel::StreamLightFrame(std::span<const uint8_t> frame) {
       }
       Report reply{};
       size_t transferred = 0;
-      const Report request = BuildWriteChunkRequest(kbcmd::kLightFrame, chunk, ChunkOffset(0, chunk), image);
+      const Report request = BuildWriteChunkRequest(cmd::kLightFrame, chunk, ChunkOffset(0, chunk), image);
       code = ReplyResult(transport_.TransactQuiet(request, reply, transferred), reply);
       if (code != result::kSuccess) {
         break;

@@ -63,6 +63,11 @@ class CKeyboardCommandChannel {
   // settings block, byte 16 forced to 0. On any failure the cache keeps the last block.
   int ReadSettings();
 
+  // Rebuilds the slot maps from the cached layer-1 image with `layer1`, the key list the
+  // program wrote last (entry i for logical key i), so that keys it remapped are found again
+  // after a full read (KeySlotMaps::Rebuild with a key list). Nothing is sent.
+  void RebuildSlotMaps(std::span<const KeyEntry> layer1);
+
   // --- Writes -------------------------------------------------------------------------------
   // Begin; the settings block (EncodeSettingsBlock over the cached block) written as 34 bytes
   // at 33 x profile; End.

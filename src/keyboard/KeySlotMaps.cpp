@@ -1,6 +1,8 @@
 #include "keyboard/KeySlotMaps.h"
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 namespace dw {
 namespace {
@@ -71,6 +73,94 @@ LogicalKeyMap BuildSlotMap(std::span<const uint8_t> layer1Image, size_t slotCoun
   return slots;
 }
 
+LogicalKeyMap BuildSlotMap(std::span<const uint8_t> layer1Image, size_t slotCount, std::span<const KeyEntry> keys) {
+  LogicalKeyMap slots;
+  slots.fill(slotmap::kNone);
+  const size_t searched =
+      std::min({slotCount, layer1Image.size() / assignment::kSize, slotmap::kMaxSlots});
+  const auto codeAt = [&](size_t slot) {
+    const uint8_t* bytes = layer1Image.data() + slot * assignment::kSize;
+    return Assignment{bytes[0], bytes[1], bytes[2]};
+  };
+  std::array<bool, slotmap::kMaxSlots> claimed{};
+  const auto claim = [&](size_t key, size_t slot) {
+    slots[key] = static_cast<uint8_t>(slot);
+    claimed[slot] = true;
+  };
+  // The keys that take part: those that stand for a key of the keyboard, with the code their
+  // slot should hold now (the assignment last written; the default when the list lacks the key).
+  std::array<std::optional<Assignment>, logicalkey::kCount> expected{};
+  for (size_t key = 0; key < logicalkey::kCount; ++key) {
+    if (DefaultAssignmentOf(key) != logicalkey::kNoKey) {
+      expected[key] = key < keys.size() ? keys[key].current : DefaultAssignmentOf(key);
+    }
+  }
+
+  // 1. By the code each slot should hold. Several keys may expect one code (Caps Lock remapped
+  //    to Left Ctrl): when exactly as many slots hold it as keys expect it, they are paired in
+  //    order, since the keyboard keeps its keys in the same row-major order as the logical
+  //    numbering. Any other count leaves those keys to the next steps.
+  std::array<bool, logicalkey::kCount> visited{};
+  for (size_t key = 0; key < logicalkey::kCount; ++key) {
+    if (!expected[key] || visited[key]) {
+      continue;
+    }
+    const Assignment code = *expected[key];
+    std::vector<size_t> wanting;
+    for (size_t other = key; other < logicalkey::kCount; ++other) {
+      if (expected[other] && *expected[other] == code) {
+        wanting.push_back(other);
+        visited[other] = true;
+      }
+    }
+    std::vector<size_t> holding;
+    for (size_t slot = 0; slot < searched; ++slot) {
+      if (codeAt(slot) == code) {
+        holding.push_back(slot);
+      }
+    }
+    if (holding.size() == wanting.size()) {
+      for (size_t i = 0; i < wanting.size(); ++i) {
+        claim(wanting[i], holding[i]);
+      }
+    }
+  }
+
+  // 2. By default code, the first slot nobody claimed: a keyboard that lost what was written
+  //    (reset to its factory map) still has its keys found.
+  for (size_t key = 0; key < logicalkey::kCount; ++key) {
+    if (!expected[key] || slots[key] != slotmap::kNone) {
+      continue;
+    }
+    const Assignment wanted = DefaultAssignmentOf(key);
+    for (size_t slot = 0; slot < searched; ++slot) {
+      if (!claimed[slot] && codeAt(slot) == wanted) {
+        claim(key, slot);
+        break;
+      }
+    }
+  }
+
+  // 3. By the current assignment, when exactly one unclaimed slot holds it.
+  for (size_t key = 0; key < logicalkey::kCount; ++key) {
+    if (!expected[key] || slots[key] != slotmap::kNone) {
+      continue;
+    }
+    std::optional<size_t> found;
+    size_t candidates = 0;
+    for (size_t slot = 0; slot < searched; ++slot) {
+      if (!claimed[slot] && codeAt(slot) == *expected[key]) {
+        ++candidates;
+        found = slot;
+      }
+    }
+    if (candidates == 1) {
+      claim(key, *found);
+    }
+  }
+  return slots;
+}
+
 LogicalKeyMap BuildLightMap(const LogicalKeyMap& slotMap) {
   LogicalKeyMap lights;
   lights.fill(slotmap::kNone);
@@ -94,6 +184,11 @@ LogicalKeyMap BuildLightMap(const LogicalKeyMap& slotMap) {
     }
   }
   return lights;
+}
+
+void KeySlotMaps::Rebuild(std::span<const uint8_t> layer1Image, size_t slotCount, std::span<const KeyEntry> keys) {
+  slots_ = BuildSlotMap(layer1Image, slotCount, keys);
+  lights_ = BuildLightMap(slots_);
 }
 
 KeySlotMaps::KeySlotMaps() {

@@ -11,6 +11,7 @@
 #include <optional>
 #include <span>
 
+#include "keyboard/KeyEntry.h"
 #include "keyboard/LogicalKeys.h"
 
 namespace dw {
@@ -30,6 +31,19 @@ using LogicalKeyMap = std::array<uint8_t, logicalkey::kCount>;
 // no key never share a blank slot.
 LogicalKeyMap BuildSlotMap(std::span<const uint8_t> layer1Image, size_t slotCount);
 
+// The slot map when the key list the program last wrote is known (`keys`, entry i for logical
+// key i). A key the program remapped no longer has its default code in its slot, so matching by
+// default code alone loses it after the next read, and the key could never be written again.
+// Here each key is found, in this order of preference:
+//   1. by the code its slot should hold now (its current assignment), when exactly as many
+//      slots hold that code as keys expect it (paired in slot order, which follows the logical
+//      order on the keyboard: Caps Lock remapped to Left Ctrl keeps both keys apart);
+//   2. by its default code, in the first slot no other key claimed (a keyboard reset to its
+//      factory map);
+//   3. by its current assignment, when exactly one unclaimed slot holds it.
+// Otherwise the key has no slot, and writes skip it.
+LogicalKeyMap BuildSlotMap(std::span<const uint8_t> layer1Image, size_t slotCount, std::span<const KeyEntry> keys);
+
 // The light position of each grid key that has a slot: the slot, less the count of slots that
 // carry no light before the key's row, with the fixed positions of the keys around the
 // navigation block. Keys without a slot, keys whose position would fall below 0 and keys
@@ -42,6 +56,8 @@ class KeySlotMaps {
 
   // Rebuilds both maps from a layer-1 key map image.
   void Rebuild(std::span<const uint8_t> layer1Image, size_t slotCount);
+  // The same, with the remapped keys of `keys` found again (BuildSlotMap with a key list).
+  void Rebuild(std::span<const uint8_t> layer1Image, size_t slotCount, std::span<const KeyEntry> keys);
 
   uint8_t SlotOf(size_t logicalKey) const;           // slotmap::kNone when none
   uint8_t LightPositionOf(size_t logicalKey) const;  // slotmap::kNone when none

@@ -29,16 +29,16 @@ uint16_t KeyMapChunkOffset(uint8_t profile, const Chunk& chunk) {
   return static_cast<uint16_t>(low | (high << 8));
 }
 
-Report BuildBeginRequest() { return BuildFrame(kbcmd::kBegin, 0, 0); }
+Report BuildBeginRequest() { return BuildFrame(cmd::kBegin, 0, 0); }
 
-Report BuildEndRequest() { return BuildFrame(kbcmd::kEnd, 0, 0); }
+Report BuildEndRequest() { return BuildFrame(cmd::kEnd, 0, 0); }
 
-Report BuildHostLightingRequest() { return BuildFrame(kbcmd::kHostLightingControl, 0, 0); }
+Report BuildHostLightingRequest() { return BuildFrame(cmd::kHostLightingControl, 0, 0); }
 
-Report BuildLinkQueryRequest() { return BuildFrame(kbcmd::kLinkQuery, 0, 0); }
+Report BuildLinkQueryRequest() { return BuildFrame(cmd::kLinkQuery, 0, 0); }
 
 Report BuildReadStatusRequest() {
-  return BuildFrame(kbcmd::kReadStatus, static_cast<uint8_t>(kbstatus::kSize), kbstatus::kOffset);
+  return BuildFrame(cmd::kReadStatus, static_cast<uint8_t>(kbstatus::kSize), kbstatus::kOffset);
 }
 
 Report BuildReadChunkRequest(uint8_t command, const Chunk& chunk, uint16_t offset) {
@@ -55,7 +55,7 @@ Report BuildWriteChunkRequest(uint8_t command, const Chunk& chunk, uint16_t offs
 
 Report BuildCustomBitmapRequest(std::span<const uint8_t> bitmap, uint16_t offset) {
   const auto length = static_cast<uint8_t>(std::min(bitmap.size(), frame::kMaxData));
-  return BuildFrame(kbcmd::kWriteCustomBitmap, length, offset, bitmap);
+  return BuildFrame(cmd::kWriteCustomBitmap, length, offset, bitmap);
 }
 
 int ReplyResult(int transactResult, const Report& reply) {

@@ -1,10 +1,10 @@
 #pragma once
 
-// The keyboard's command set on top of the 64-byte command frame: command codes, the layout of
-// the blocks the keyboard serves (device info, status), how an image is cut into chunks and
-// where each chunk lands, the requests of every command, and how a reply becomes a result
-// code. Pure functions only: nothing here does I/O, so every byte can be checked without a
-// keyboard.
+// The keyboard's use of the family's command set (CommandCodes.h) on top of the 64-byte command
+// frame: the layout of the blocks the keyboard serves (device info, status), how an image is cut
+// into chunks and where each chunk lands, the requests of every command, and how a reply becomes
+// a result code. Pure functions only: nothing here does I/O, so every byte can be checked
+// without a keyboard.
 
 #include <array>
 #include <cstddef>
@@ -12,28 +12,14 @@
 #include <span>
 #include <vector>
 
+#include "transport/CommandCodes.h"
 #include "transport/CommandFrame.h"
 
 namespace dw {
 
-namespace kbcmd {
-inline constexpr uint8_t kBegin = 0x01;
-inline constexpr uint8_t kEnd = 0x02;
-inline constexpr uint8_t kReadInfo = 0x03;
-inline constexpr uint8_t kReadSettings = 0x05;
-inline constexpr uint8_t kWriteSettings = 0x06;
-inline constexpr uint8_t kReadKeyMap = 0x07;
-inline constexpr uint8_t kWriteKeyMap = 0x09;
-inline constexpr uint8_t kReadCustomColours = 0x0A;
-inline constexpr uint8_t kWriteCustomBitmap = 0x0B;
-inline constexpr uint8_t kLightFrame = 0x12;
-inline constexpr uint8_t kWriteMacroImage = 0x15;
-inline constexpr uint8_t kReadStatus = 0x1A;
-inline constexpr uint8_t kReadSlotBytes = 0x1B;
-inline constexpr uint8_t kHostLightingControl = 0x1C;
-inline constexpr uint8_t kWriteKeyMapLayer2 = 0x27;
-inline constexpr uint8_t kLinkQuery = 0xAA;
-}  // namespace kbcmd
+// FIXME: the keyboard's name for the family's command codes; kept only for the files that still
+// spell it, new code uses cmd::.
+namespace kbcmd = cmd;
 
 // Device info block (command 0x03). Bytes other than these are kept as read.
 namespace kbinfo {
@@ -63,9 +49,6 @@ inline constexpr size_t kColourGroupStride = 512;
 // The largest key map image a keyboard may announce.
 inline constexpr size_t kMaxImageBytes = 512;
 }  // namespace kbmap
-
-// Reply of the receiver link query: data byte 0 is 0xFF while the keyboard is linked.
-inline constexpr uint8_t kLinkQueryLinked = 0xFF;
 
 using InfoBlock = std::array<uint8_t, kbinfo::kSize>;
 using StatusBlock = std::array<uint8_t, kbstatus::kSize>;

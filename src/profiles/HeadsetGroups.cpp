@@ -1,6 +1,6 @@
 #include "profiles/HeadsetGroups.h"
 
-#include "profiles/TextConversion.h"
+#include "platform/Utf8.h"
 
 #include <algorithm>
 
@@ -118,7 +118,7 @@ json::GroupRead ReadCustomEqNames(const Json::Value& settings, std::vector<std::
     for (size_t i = 0; i < count; ++i) {
         const auto name = json::ReadString(Member(list[static_cast<Json::ArrayIndex>(i)], kCurveNameKey));
         tally.Count(name.has_value());
-        names.push_back(name ? Utf8ToWide(*name) : std::wstring());
+        names.push_back(name ? platform::Utf8ToWide(*name) : std::wstring());
     }
     tally.Count(list.size() <= kMaxCustomEqCurves);
     return tally.Result();
@@ -129,7 +129,7 @@ void WriteCustomEqNames(Json::Value& settings, const std::vector<std::wstring>& 
     Json::Value list(Json::arrayValue);
     for (const std::wstring& name : names) {
         Json::Value element(Json::objectValue);
-        element[kCurveNameKey] = WideToUtf8(name);
+        element[kCurveNameKey] = platform::WideToUtf8(name);
         list.append(std::move(element));
     }
     json::ObjectMember(settings, kCustomEqNameInfoKey) = std::move(list);

@@ -1,7 +1,7 @@
 #include "profiles/JsonDocument.h"
 
 #include "platform/DebugOutput.h"
-#include "profiles/TextConversion.h"
+#include "platform/Utf8.h"
 
 #include <json/reader.h>
 
@@ -29,7 +29,7 @@ constexpr size_t kMaxFileNameBytes = 200;
 void Debug(std::wstring_view what, const std::string& path)
 {
     if (DebugOutputEnabled())
-        DebugOutput(std::wstring(what) + Utf8ToWide(path));
+        DebugOutput(std::wstring(what) + platform::Utf8ToWide(path));
 }
 
 // A file descriptor closed when it goes out of scope.
@@ -64,7 +64,7 @@ void AppendQuoted(std::string& out, std::string_view text)
     out.push_back('"');
     // Strings are written as UTF-8; bytes that are not valid UTF-8 are replaced so that the
     // file stays valid UTF-8 whatever a caller stored.
-    const std::string valid = WideToUtf8(Utf8ToWide(text));
+    const std::string valid = platform::WideToUtf8(platform::Utf8ToWide(text));
     for (const char ch : valid) {
         const auto c = static_cast<unsigned char>(ch);
         switch (c) {
@@ -314,7 +314,7 @@ bool WriteFileAtomically(const std::string& target, std::string_view bytes)
 
 std::string ReadFileText(const std::wstring& path)
 {
-    const std::string nativePath = WideToUtf8(path);
+    const std::string nativePath = platform::WideToUtf8(path);
     if (nativePath.empty())
         return {};
     // Non-blocking so that a pipe or device node given as a path cannot stall the reader; such
@@ -379,7 +379,7 @@ Json::Value ReadJsonDocument(const std::wstring& path)
         return Json::Value();
     Json::Value root = ParseJsonText(text);
     if (root.isNull())
-        Debug(L"document is not valid JSON: ", WideToUtf8(path));
+        Debug(L"document is not valid JSON: ", platform::WideToUtf8(path));
     return root;
 }
 
@@ -399,7 +399,7 @@ std::string StyledJsonText(const Json::Value& value)
 
 bool WriteJsonDocument(const std::wstring& path, const Json::Value& value)
 {
-    const std::string nativePath = WideToUtf8(path);
+    const std::string nativePath = platform::WideToUtf8(path);
     const bool written = WriteFileAtomically(nativePath, StyledJsonText(value));
     if (!written)
         Debug(L"document not written: ", nativePath);

@@ -1,6 +1,6 @@
 #include "profiles/MouseGroups.h"
 
-#include "profiles/TextConversion.h"
+#include "platform/Utf8.h"
 
 #include <algorithm>
 
@@ -119,7 +119,7 @@ json::GroupRead ReadCorrectInfo(const Json::Value& settings, std::vector<Correct
         const auto name = json::ReadString(Member(element, "CorrectName"));
         tally.Count(name.has_value());
         if (name)
-            entry.CorrectName = Utf8ToWide(*name);
+            entry.CorrectName = platform::Utf8ToWide(*name);
         entries.push_back(std::move(entry));
     }
     tally.Count(list.size() <= kMaxCorrectEntries);

@@ -1,7 +1,7 @@
 #include "profiles/ProfileFolders.h"
 
+#include "platform/Utf8.h"
 #include "profiles/JsonDocument.h"
-#include "profiles/TextConversion.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -46,7 +46,7 @@ std::string HomeFromUserDatabase()
 
 bool EnsureFolder(const std::wstring& folder)
 {
-    std::string path = WideToUtf8(folder);
+    std::string path = platform::WideToUtf8(folder);
     while (path.size() > 1 && path.back() == '/')
         path.pop_back();
     if (path.empty())
@@ -73,7 +73,7 @@ std::wstring CProfileFolders::DataHomeFrom(const char* xdgDataHome, const char* 
 {
     // The XDG rules: a relative XDG_DATA_HOME is invalid and ignored.
     if (xdgDataHome != nullptr && xdgDataHome[0] == '/')
-        return Utf8ToWide(xdgDataHome);
+        return platform::Utf8ToWide(xdgDataHome);
     std::string homeFolder = (home != nullptr && home[0] == '/') ? std::string(home) : HomeFromUserDatabase();
     if (homeFolder.empty())
         return {};
@@ -81,7 +81,7 @@ std::wstring CProfileFolders::DataHomeFrom(const char* xdgDataHome, const char* 
         homeFolder.pop_back();
     if (homeFolder == "/")
         homeFolder.clear();
-    return Utf8ToWide(homeFolder + "/.local/share");
+    return platform::Utf8ToWide(homeFolder + "/.local/share");
 }
 
 CProfileFolders CProfileFolders::FromEnvironment(std::wstring resourceFolder)
@@ -100,7 +100,7 @@ std::wstring CProfileFolders::UserDataRoot() const
 
 std::wstring CProfileFolders::DeviceFolder(std::wstring_view familyName) const
 {
-    if (!IsPlainFileName(WideToUtf8(familyName)))
+    if (!IsPlainFileName(platform::WideToUtf8(familyName)))
         return {};
     const std::wstring root = UserDataRoot();
     if (root.empty())
@@ -117,14 +117,14 @@ std::wstring CProfileFolders::FactoryDataFolder() const
 
 std::wstring CProfileFolders::FactoryProfilePath(std::wstring_view familyName) const
 {
-    if (!IsPlainFileName(WideToUtf8(familyName)))
+    if (!IsPlainFileName(platform::WideToUtf8(familyName)))
         return {};
     return FactoryDataFolder() + std::wstring(familyName) + std::wstring(kProfileExtension);
 }
 
 std::wstring CProfileFolders::ProfilePath(const std::wstring& deviceFolder, std::wstring_view profileId)
 {
-    if (deviceFolder.empty() || !IsPlainFileName(WideToUtf8(profileId)))
+    if (deviceFolder.empty() || !IsPlainFileName(platform::WideToUtf8(profileId)))
         return {};
     return WithTrailingSlash(deviceFolder) + std::wstring(profileId) + std::wstring(kProfileExtension);
 }

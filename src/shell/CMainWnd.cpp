@@ -6,8 +6,8 @@
 #include <thread>
 
 #include "platform/DebugOutput.h"
+#include "platform/Utf8.h"
 #include "platform/desktop/IDesktopSettingsLauncher.h"
-#include "platform/folders/WideUtf8.h"
 #include "platform/ipc/IProgramMessageBus.h"
 #include "platform/power/IPowerEvents.h"
 #include "platform/screen/IScreenInfo.h"

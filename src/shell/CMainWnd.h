@@ -106,6 +106,8 @@ public:
     CDeviceSlotList* GetSlotList() const { return m_slots.get(); }
     CWorkerSlots& GetWorkers() { return m_workers; }
     const CRegisteredMessages& GetMessages() const { return m_messages; }
+    // The tray icon; its screen rectangle places the tray menu where the desktop has no panel strip.
+    const ui::CTrayIcon& GetTrayIcon() const { return m_tray; }
     // A companion that opens a pop-up window registers its handle here (null when it closes).
     void SetPopupWindow(Popup popup, ui::HWND window);
     ui::HWND GetPopupWindow(Popup popup) const;

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "keyboard/device/CKestovarKeyboardDevice.h"
 #include "keyboard/ui/CDeviceKeyButtonUI.h"
 #include "keyboard/ui/CSelectPanelUI.h"
 #include "platform/DebugOutput.h"
@@ -28,12 +29,12 @@ constexpr std::array kRows{
     ControlBuilderRow{L"HandImgSelectButton", NotBuiltYet, {}},
     ControlBuilderRow{L"RedioMacroButton", NotBuiltYet, {}},
     ControlBuilderRow{L"ComboEditContainerElement", NotBuiltYet, {}},
-    // FIXME: the four device elements create the device object base until the family classes
-    // (mousepad, headset, mouse, keyboard) exist.
+    // FIXME: the mousepad, headset and mouse elements create the device object base until their
+    // family classes exist.
     ControlBuilderRow{L"KestovarMousePadDevice", DeviceObject, {}},
     ControlBuilderRow{L"KestovarHS6533Device", DeviceObject, {}},
     ControlBuilderRow{L"KestovarMouseDevice", DeviceObject, {}},
-    ControlBuilderRow{L"KestovarKeyboardDevice", DeviceObject, {}},
+    ControlBuilderRow{L"KestovarKeyboardDevice", KeyboardDevice, {}},
     ControlBuilderRow{L"DeviceProfile", NotBuiltYet, {}},
     ControlBuilderRow{L"LightControl", NotBuiltYet, {}},
     ControlBuilderRow{L"MagicControl", NotBuiltYet, {}},
@@ -102,6 +103,8 @@ ui::CControlUI* CreateMainWndControl(std::wstring_view element, ui::IDialogBuild
         return new CDeviceKeyButtonUI();
     case DeviceObject:
         return new CKestovarUSBDevice();
+    case KeyboardDevice:
+        return new CKestovarKeyboardDevice();
     case Layout:
         return BuildLayout(row->layout, callback, manager);
     }

@@ -21,6 +21,7 @@ enum class BuiltControl {
     SelectPanel,      // CSelectPanelUI
     DeviceKeyButton,  // CDeviceKeyButtonUI
     DeviceObject,     // a device object (the family classes fall back to CKestovarUSBDevice)
+    KeyboardDevice,   // CKestovarKeyboardDevice
     Layout,           // the layout file of the row, built with the same callback
 };
 

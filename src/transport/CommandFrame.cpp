@@ -39,6 +39,19 @@ Report BuildFrame(uint8_t command, uint8_t length, uint16_t offset, std::span<co
     return report;
 }
 
+Report BuildStatusReply(const Report& request, uint8_t status)
+{
+    Report reply{};
+    reply[frame::kReportId] = frame::kCommandReportId;
+    reply[frame::kCommand] = request[frame::kCommand];
+    reply[frame::kLength] = request[frame::kLength];
+    reply[frame::kOffsetLow] = request[frame::kOffsetLow];
+    reply[frame::kOffsetHigh] = request[frame::kOffsetHigh];
+    reply[frame::kStatus] = status;
+    SealFrame(reply);
+    return reply;
+}
+
 uint16_t FrameOffset(const Report& report)
 {
     return static_cast<uint16_t>(report[frame::kOffsetLow] | (report[frame::kOffsetHigh] << 8));

@@ -52,6 +52,10 @@ bool FrameChecksumValid(const Report& report);
 // `length`), checksum. Bytes beyond the data are 0.
 Report BuildFrame(uint8_t command, uint8_t length, uint16_t offset, std::span<const uint8_t> data = {});
 
+// The reply a device gives when it has no data to return: the request's command, length and
+// offset echoed, `status`, no data bytes, sealed.
+Report BuildStatusReply(const Report& request, uint8_t status);
+
 uint16_t FrameOffset(const Report& report);
 uint8_t FrameLength(const Report& report);
 uint8_t FrameCommand(const Report& report);

@@ -75,7 +75,7 @@ TEST(DeviceLightingSwitch, SwitchingOnSendsHostLightingToACableKeyboardOnly)
         std::vector<uint8_t> expectedCommands;
     };
     const Case cases[] = {
-        {"keyboard", 0, true, 1, result::kSuccess, {kbcmd::kHostLightingControl}},
+        {"keyboard", 0, true, 1, result::kSuccess, {cmd::kHostLightingControl}},
         {"keyboard", 0, true, 0, result::kNothing, {}},               // switching off sends nothing
         {"keyboard", 0, false, 1, result::kNothing, {}},              // not opened: no I/O at all
         {"keyboard-receiver", 2, true, 1, result::kNothing, {}},      // kind 9

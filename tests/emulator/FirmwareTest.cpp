@@ -237,7 +237,7 @@ TEST(FirmwareKeyboard, CustomColoursBitmapFramesAndHostLighting)
     EXPECT_EQ(keyboard.CommandCount(cmd::kLightFrame), 6);   // 132 bytes in chunks of 24
 
     EXPECT_FALSE(keyboard.HostLightingActive());
-    EXPECT_EQ(FrameStatus(Ask(keyboard, BuildFrame(cmd::kHostLighting, 0, 0))), kStatusOk);
+    EXPECT_EQ(FrameStatus(Ask(keyboard, BuildFrame(cmd::kHostLightingControl, 0, 0))), kStatusOk);
     EXPECT_TRUE(keyboard.HostLightingActive());
 }
 
@@ -247,8 +247,8 @@ TEST(FirmwareKeyboard, MacroMemoryAcceptsUpToItsCapacityAndRefusesBeyond)
     const size_t capacity = size_t{KeyboardFirmware::kMacroUnits} * 128;
     ASSERT_EQ(keyboard.InfoBlock()[info::kMacroUnits], KeyboardFirmware::kMacroUnits);
     const std::vector<uint8_t> tail(8, 0xAB);
-    EXPECT_EQ(FrameStatus(Ask(keyboard, BuildFrame(cmd::kWriteMacros, 8, static_cast<uint16_t>(capacity - 8), tail))), kStatusOk);
-    EXPECT_EQ(FrameStatus(Ask(keyboard, BuildFrame(cmd::kWriteMacros, 8, static_cast<uint16_t>(capacity - 4), tail))),
+    EXPECT_EQ(FrameStatus(Ask(keyboard, BuildFrame(cmd::kWriteMacroImage, 8, static_cast<uint16_t>(capacity - 8), tail))), kStatusOk);
+    EXPECT_EQ(FrameStatus(Ask(keyboard, BuildFrame(cmd::kWriteMacroImage, 8, static_cast<uint16_t>(capacity - 4), tail))),
               frame::kStatusRefused);
     const auto memory = keyboard.MacroMemory();
     ASSERT_EQ(memory.size(), capacity);
@@ -345,10 +345,10 @@ TEST(FirmwareMouse, RecoilImageArrivesInFiftySixByteChunks)
     MouseFirmware mouse;
     std::vector<uint8_t> image(200);
     std::iota(image.begin(), image.end(), uint8_t{0});
-    WriteImage(mouse, cmd::kWriteRecoil, image, kWiredChunkSize);
+    WriteImage(mouse, cmd::kWriteRecoilImage, image, kWiredChunkSize);
     const auto memory = mouse.RecoilMemory();
     EXPECT_TRUE(std::equal(image.begin(), image.end(), memory.begin()));
-    EXPECT_EQ(mouse.CommandCount(cmd::kWriteRecoil), 4);
+    EXPECT_EQ(mouse.CommandCount(cmd::kWriteRecoilImage), 4);
 }
 
 TEST(FirmwareHeadset, LedReportsPaintBothZonesPerColourGroup)

@@ -12,8 +12,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <optional>
 #include <set>
 #include <sstream>
@@ -47,7 +49,7 @@ std::vector<std::string> SplitList(const std::string& list)
     std::vector<std::string> items;
     std::stringstream in(list);
     std::string item;
-    while (std::getline(in, item, ';')) {
+    while (std::getline(in, item, ',')) {
         if (!item.empty())
             items.push_back(item);
     }
@@ -103,7 +105,7 @@ private:
     std::optional<std::string> m_saved;
 };
 
-void ExpectTheLayout(const fs::path& root)
+void ExpectTheLayout(const fs::path& destdir, const fs::path& root)
 {
     struct Expected {
         std::string path;
@@ -124,15 +126,15 @@ void ExpectTheLayout(const fs::path& root)
     for (const Expected& file : expected) {
         SCOPED_TRACE(file.path);
         EXPECT_TRUE(fs::is_regular_file(root / file.path));
-        if (file.executable)
+        if (file.executable) {
             EXPECT_TRUE(IsExecutableFile(root / file.path));
+        }
     }
 
     // An absolute rules folder lands below DESTDIR like everything else.
     const fs::path rulesFolder(DW_UDEV_RULES_DIR);
-    const fs::path rule = (rulesFolder.is_absolute() ? root.parent_path().parent_path() / rulesFolder.relative_path()
-                                                     : root / rulesFolder) /
-                          "70-dunwake.rules";
+    const fs::path rule =
+        (rulesFolder.is_absolute() ? destdir / rulesFolder.relative_path() : root / rulesFolder) / "70-dunwake.rules";
     EXPECT_EQ(ReadFile(rule), ReadFile(fs::path(DW_SOURCE_DIR) / "packaging/70-dunwake.rules")) << rule;
 
     // Nothing beside the installed executables may look like the build tree's resource folder,
@@ -155,6 +157,8 @@ void ExpectTheResources(const fs::path& root)
         }
         return false;
     };
+
+    ASSERT_TRUE(fs::is_directory(installed)) << installed;
 
     std::set<std::string> shipped;
     for (const auto& entry : fs::recursive_directory_iterator(source)) {
@@ -246,7 +250,7 @@ void ExpectTheInstalledProgramToStart(const fs::path& root, const fs::path& scra
 
     // Kept beside the test for a look at what the installed program showed.
     std::error_code ignored;
-    fs::copy_file(screenshot, fs::current_path() / "installed-main-window.png", fs::copy_options::overwrite_existing,
+    fs::copy_file(screenshot, fs::path(DW_TEST_OUTPUT_DIR) / "installed-main-window.png", fs::copy_options::overwrite_existing,
                   ignored);
 }
 
@@ -268,7 +272,7 @@ TEST(Install, IntoATemporaryPrefixAndRunFromThere)
 
     {
         SCOPED_TRACE("layout");
-        ExpectTheLayout(root);
+        ExpectTheLayout(destdir, root);
     }
     {
         SCOPED_TRACE("resources");

@@ -55,7 +55,7 @@ TEST(UdevRuleSyntax, AcceptsSoundRulesAndNamesTheFaultOfBrokenOnes)
         {"SUBSYSTEM==\"hidraw\" TAG+=\"uaccess\"", "expected ','"},
         {"SUBSYSTEM==\"hidraw\", TAG+=\"uaccess\",", "trailing ','"},
         {"SUBSYSTEM==hidraw, TAG+=\"uaccess\"", "double quotes"},
-        {"SUBSYSTEM==\"hidraw, TAG+=\"uaccess", "unclosed quote"},
+        {"SUBSYSTEM==\"hidraw\", TAG+=\"uaccess", "unclosed quote"},
         {"ATTRS==\"4e71\", TAG+=\"uaccess\"", "needs an attribute"},
         {"ATTRS{idVendor==\"4e71\", TAG+=\"uaccess\"", "unclosed '{'"},
         {"TAG{x}+=\"uaccess\"", "takes no attribute"},
@@ -113,9 +113,10 @@ TEST(UdevRule, GivesTheUserEverySupportedDeviceAndNothingElse)
         ASSERT_NE(vendor, nullptr);
         ASSERT_NE(product, nullptr);
         for (const auto& pair : rule.pairs) {
-            if (pair.op != "==" && pair.op != "!=")
+            if (pair.op != "==" && pair.op != "!=") {
                 EXPECT_TRUE(pair.key == "TAG" && pair.op == "+=" && pair.value == "uaccess")
                     << pair.key << pair.op << pair.value;
+            }
         }
         ASSERT_NE(rule.Find("TAG", "", "+="), nullptr);
         // sysfs writes the ids as four lower-case hexadecimal digits; "4E71" would never match.

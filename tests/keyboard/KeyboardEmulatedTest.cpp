@@ -258,7 +258,7 @@ TEST_P(EmulatedKeyboard, MacroImageLargerThanTheMemoryIsNotSent) {
   EXPECT_EQ(channel->WriteMacroImage(std::vector<size_t>{0}, macros), ((4422 - 4096) >> 2) + 1);
   // Only the info read (one chunk by cable, two through the receiver).
   const std::vector<uint8_t> sent = SentCommands();
-  EXPECT_EQ(sent, std::vector<uint8_t>(Receiver() ? 2 : 1, kbcmd::kReadInfo));
+  EXPECT_EQ(sent, std::vector<uint8_t>(Receiver() ? 2 : 1, cmd::kReadInfo));
   bus->Trace().Clear();
   EXPECT_EQ(channel->WriteMacroImage({}, macros), 0);
   EXPECT_TRUE(SentCommands().empty());
@@ -267,12 +267,12 @@ TEST_P(EmulatedKeyboard, MacroImageLargerThanTheMemoryIsNotSent) {
 TEST_P(EmulatedKeyboard, FailingChunkStopsTheChunksButEndStillFollows) {
   ASSERT_EQ(channel->FullRead(), result::kSuccess);
   bus->Trace().Clear();
-  device->InjectFault({emu::FaultKind::StatusRejected, emu::FaultMode::Once, 0, kbcmd::kWriteKeyMap});
+  device->InjectFault({emu::FaultKind::StatusRejected, emu::FaultMode::Once, 0, cmd::kWriteKeyMap});
   FakeMacros macros;
   EXPECT_EQ(channel->WriteLayer1KeyMap(0, MakeDefaultKeyList(), macros), result::kRejected);
-  std::vector<uint8_t> expected{kbcmd::kReadInfo};
-  if (Receiver()) expected.push_back(kbcmd::kReadInfo);  // 34 bytes in two chunks of 24
-  expected.insert(expected.end(), {kbcmd::kBegin, kbcmd::kWriteKeyMap, kbcmd::kEnd});
+  std::vector<uint8_t> expected{cmd::kReadInfo};
+  if (Receiver()) expected.push_back(cmd::kReadInfo);  // 34 bytes in two chunks of 24
+  expected.insert(expected.end(), {cmd::kBegin, cmd::kWriteKeyMap, cmd::kEnd});
   EXPECT_EQ(SentCommands(), expected);
   EXPECT_FALSE(firmware->SessionOpen());
 }
@@ -285,7 +285,7 @@ TEST_P(EmulatedKeyboard, StatusAndLink) {
   EXPECT_EQ(block[kbstatus::kThroughReceiver], Receiver() ? 1 : 0);
   EXPECT_EQ(block[kbstatus::kBattery], firmware->StatusBlock(GetParam().link)[kbstatus::kBattery]);
   const std::vector<uint8_t> sent = SentCommands();
-  const auto queries = std::count(sent.begin(), sent.end(), kbcmd::kLinkQuery);
+  const auto queries = std::count(sent.begin(), sent.end(), cmd::kLinkQuery);
   // The query is a receiver's business: never sent by cable.
   EXPECT_EQ(queries, Receiver() ? 2 : 0);
 }
@@ -318,7 +318,7 @@ TEST_P(EmulatedKeyboard, CustomColoursBitmapAndHostLighting) {
 
 TEST_P(EmulatedKeyboard, UnplugDuringAChunkedWriteEndsItAndTheNextPlugInWorks) {
   ASSERT_EQ(channel->FullRead(), result::kSuccess);
-  device->InjectFault({emu::FaultKind::UnplugDuringTransfer, emu::FaultMode::Once, 0, kbcmd::kWriteKeyMap});
+  device->InjectFault({emu::FaultKind::UnplugDuringTransfer, emu::FaultMode::Once, 0, cmd::kWriteKeyMap});
   FakeMacros macros;
   const int code = channel->WriteLayer1KeyMap(0, MakeDefaultKeyList(), macros);
   EXPECT_LE(code, result::kNothing);
@@ -347,7 +347,7 @@ TEST_P(ReceiverWithoutKeyboard, CommandsFailWithNotLinked) {
   EXPECT_FALSE(channel->IsLinked());
   StatusBlock block{};
   EXPECT_EQ(channel->ReadStatus(block), result::kNotLinked);
-  EXPECT_EQ(SentCommands(), (std::vector<uint8_t>{kbcmd::kLinkQuery, kbcmd::kLinkQuery}));
+  EXPECT_EQ(SentCommands(), (std::vector<uint8_t>{cmd::kLinkQuery, cmd::kLinkQuery}));
   EXPECT_EQ(channel->FullRead(), result::kNotLinked);
   EXPECT_EQ(channel->ReadSettings(), result::kNotLinked);
 }

@@ -47,7 +47,7 @@ TEST(KeyboardRequests, ReadInfoIsOneReportByCableAndTwoThroughTheReceiver) {
     const std::vector<Chunk> chunks = PlanChunks(kbinfo::kSize, c.chunkSize);
     ASSERT_EQ(chunks.size(), c.reports.size()) << c.what;
     for (size_t i = 0; i < chunks.size(); ++i) {
-      EXPECT_EQ(BuildReadChunkRequest(kbcmd::kReadInfo, chunks[i], ChunkOffset(0, chunks[i])), ReportOf(c.reports[i]))
+      EXPECT_EQ(BuildReadChunkRequest(cmd::kReadInfo, chunks[i], ChunkOffset(0, chunks[i])), ReportOf(c.reports[i]))
           << c.what << " report " << i;
     }
   }
@@ -81,8 +81,8 @@ TEST(KeyboardRequests, WriteChunksCarryTheirSliceAtBasePlusStart) {
   const std::vector<Chunk> chunks = PlanChunks(image.size(), kReceiverChunkSize);
   ASSERT_EQ(chunks.size(), 2u);
   const size_t base = 33 * 2;  // profile 2's settings block
-  const Report second = BuildWriteChunkRequest(kbcmd::kWriteSettings, chunks[1], ChunkOffset(base, chunks[1]), image);
-  EXPECT_EQ(FrameCommand(second), kbcmd::kWriteSettings);
+  const Report second = BuildWriteChunkRequest(cmd::kWriteSettings, chunks[1], ChunkOffset(base, chunks[1]), image);
+  EXPECT_EQ(FrameCommand(second), cmd::kWriteSettings);
   EXPECT_EQ(FrameLength(second), 10);
   EXPECT_EQ(FrameOffset(second), base + 24);
   EXPECT_EQ(FrameData(second)[0], 0xA0 + 24);

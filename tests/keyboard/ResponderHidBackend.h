@@ -86,17 +86,7 @@ class ResponderHidBackend : public hid::IHidBackend {
 
   // The reply a well-behaved device gives: the request's command, length and offset, status 0,
   // sealed.
-  static Report Echo(const Report& request, uint8_t status = 0) {
-    Report reply{};
-    reply[frame::kReportId] = frame::kCommandReportId;
-    reply[frame::kCommand] = request[frame::kCommand];
-    reply[frame::kLength] = request[frame::kLength];
-    reply[frame::kOffsetLow] = request[frame::kOffsetLow];
-    reply[frame::kOffsetHigh] = request[frame::kOffsetHigh];
-    reply[frame::kStatus] = status;
-    SealFrame(reply);
-    return reply;
-  }
+  static Report Echo(const Report& request, uint8_t status = 0) { return BuildStatusReply(request, status); }
 
  private:
   hid::HidNodeInfo info_;

@@ -11,6 +11,7 @@
 #include "profiles/ProfileFolders.h"
 
 #include "keyboard/LogicalKeys.h"
+#include "platform/Utf8.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +28,7 @@ protected:
     void Load(CBasicProfiledata& profile, const wchar_t* family)
     {
         const std::wstring factory = folders_.FactoryProfilePath(family);
-        ASSERT_TRUE(ReadJsonDocument(factory).isObject()) << "factory document missing: " << WideToUtf8(factory);
+        ASSERT_TRUE(ReadJsonDocument(factory).isObject()) << "factory document missing: " << platform::WideToUtf8(factory);
         profile.SetDefaultProfilePath(factory);
         profile.SetProfilePath(user_.File("2025_01_07_09_05_03_042.Json"));
         ASSERT_TRUE(profile.LoadDeviceSettings(profile.GetProfilePath()).isObject());
@@ -39,7 +40,7 @@ protected:
         EXPECT_FALSE(steps.empty());
     }
 
-    CProfileFolders folders_{L"/nonexistent", Utf8ToWide(DW_RESOURCES_DIR)};
+    CProfileFolders folders_{L"/nonexistent", platform::Utf8ToWide(DW_RESOURCES_DIR)};
     TempFolder user_;
 };
 
@@ -122,7 +123,7 @@ TEST_F(FactoryDocumentsTest, FactoryDocumentsAreInTheWrittenLayout)
     for (const wchar_t* family : {L"keyboard", L"mouse", L"MousePad", L"HD"}) {
         const std::wstring path = folders_.FactoryProfilePath(family);
         const std::string bytes = ReadFileText(path);
-        EXPECT_EQ(StyledJsonText(ParseJsonText(bytes)), bytes) << WideToUtf8(family);
+        EXPECT_EQ(StyledJsonText(ParseJsonText(bytes)), bytes) << platform::WideToUtf8(family);
     }
 }
 

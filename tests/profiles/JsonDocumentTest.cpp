@@ -1,5 +1,7 @@
 #include "profiles/JsonDocument.h"
 
+#include "platform/Utf8.h"
+
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +21,7 @@ using test::WriteBytes;
 Json::Value LayoutSample()
 {
     Json::Value doc(Json::objectValue);
-    doc["profilename"] = WideToUtf8(L"Jeu \u00E9t\u00E9 \u65E5\u672C");
+    doc["profilename"] = platform::WideToUtf8(L"Jeu \u00E9t\u00E9 \u65E5\u672C");
     doc["profileUUID"] = "2025_01_07_09_05_03_042";
     doc["escapes"] = "quote \" backslash \\ tab \t line\nbell \x07";
     doc["negative"] = -17;
@@ -75,7 +77,7 @@ TEST(JsonDocument, RoundTripsEveryValueType)
     EXPECT_EQ(StyledJsonText(read), StyledJsonText(sample));
     EXPECT_EQ(read["Device"], sample["Device"]);
     EXPECT_EQ(read["escapes"], sample["escapes"]);
-    EXPECT_EQ(Utf8ToWide(read["profilename"].asString()), L"Jeu \u00E9t\u00E9 \u65E5\u672C");
+    EXPECT_EQ(platform::Utf8ToWide(read["profilename"].asString()), L"Jeu \u00E9t\u00E9 \u65E5\u672C");
     EXPECT_EQ(read["large"].asUInt64(), Json::UInt64(1) << 40);
     EXPECT_TRUE(read["whole real"].isDouble());
     // The non-ASCII name is stored as UTF-8, not as escapes.
@@ -197,7 +199,7 @@ TEST(JsonDocument, FileTitleOfDropsFolderAndExtension)
         {L"", L""},
     };
     for (const auto& [path, title] : cases)
-        EXPECT_EQ(FileTitleOf(path), title) << WideToUtf8(path);
+        EXPECT_EQ(FileTitleOf(path), title) << platform::WideToUtf8(path);
 }
 
 TEST(JsonDocument, OnlyPlainNamesAreFileNames)

@@ -3,6 +3,7 @@
 #include "profiles/JsonDocument.h"
 
 #include "keyboard/LogicalKeys.h"
+#include "platform/Utf8.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -98,7 +99,7 @@ TEST_F(ProfileDataTest, LoadGivesNullWhenTheFactoryHasNoSettingsEither)
 TEST_F(ProfileDataTest, SavePreservesEveryOtherMember)
 {
     Json::Value document;
-    document["profilename"] = WideToUtf8(L"Profil \u00E9t\u00E9");
+    document["profilename"] = platform::WideToUtf8(L"Profil \u00E9t\u00E9");
     document["profileUUID"] = "2025_01_07_09_05_03_042";
     document["Device"].append(Json::Value(Json::objectValue));
     document["Device"].append("second element is kept");

@@ -1,5 +1,7 @@
 #include "profiles/ProfileFolders.h"
 
+#include "platform/Utf8.h"
+
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +39,7 @@ TEST(ProfileFolders, DeviceFoldersAreCreatedOnDemand)
 
     const std::wstring keyboard = folders.DeviceFolder(L"keyboard");
     EXPECT_EQ(keyboard, dataHome + L"/VEXLO Dunwake 75 tri-mode/keyboard/");
-    const auto path = std::filesystem::path(WideToUtf8(keyboard));
+    const auto path = std::filesystem::path(platform::WideToUtf8(keyboard));
     EXPECT_TRUE(std::filesystem::is_directory(path));
     struct stat info {};
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
@@ -59,7 +61,7 @@ TEST(ProfileFolders, NamesFromDocumentsCannotLeaveTheFolder)
               L"/data/keyboard/2025_01_07_09_05_03_042.Json");
     EXPECT_EQ(CProfileFolders::ProfilePath(L"/data/keyboard", L"x"), L"/data/keyboard/x.Json");
     for (const wchar_t* id : {L"", L"..", L"../../x", L"a/b", L"a\nb"})
-        EXPECT_EQ(CProfileFolders::ProfilePath(L"/data/keyboard/", id), L"") << WideToUtf8(id);
+        EXPECT_EQ(CProfileFolders::ProfilePath(L"/data/keyboard/", id), L"") << platform::WideToUtf8(id);
     EXPECT_EQ(CProfileFolders::ProfilePath(L"", L"x"), L"");
 }
 

@@ -3,7 +3,7 @@
 // A private folder under the system's temporary folder, removed with everything in it when the
 // test ends.
 
-#include "profiles/TextConversion.h"
+#include "platform/Utf8.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -33,8 +33,8 @@ public:
 
     const std::filesystem::path& Path() const { return path_; }
     // A file of this folder as the wide path the profile code takes.
-    std::wstring File(const std::string& name) const { return Utf8ToWide((path_ / name).string()); }
-    std::wstring Folder() const { return Utf8ToWide(path_.string() + "/"); }
+    std::wstring File(const std::string& name) const { return platform::Utf8ToWide((path_ / name).string()); }
+    std::wstring Folder() const { return platform::Utf8ToWide(path_.string() + "/"); }
 
 private:
     std::filesystem::path path_;

@@ -122,7 +122,7 @@ TEST(MainWndControlBuilder, EveryElementHasOneRowAndLayoutsNameTheirFile)
     EXPECT_EQ(dw::ControlBuilderTable().size(), 26u);
     EXPECT_EQ(layouts, 8u);
     ASSERT_NE(dw::FindControlBuilderRow(L"kestovarkeyboarddevice"), nullptr);
-    EXPECT_EQ(dw::FindControlBuilderRow(L"kestovarkeyboarddevice")->built, BuiltControl::DeviceObject);
+    EXPECT_EQ(dw::FindControlBuilderRow(L"kestovarkeyboarddevice")->built, BuiltControl::KeyboardDevice);
     EXPECT_EQ(dw::FindControlBuilderRow(L"Button"), nullptr);
 }
 

@@ -17,6 +17,7 @@
 #include "keyboard/ui/CDeviceKeyButtonUI.h"
 #include "keyboard/ui/CSelectPanelUI.h"
 #include "keyboard/ui/KeyPanelControls.h"
+#include "platform/Utf8.h"
 #include "transport/device/CKestovarUSBDevice.h"
 #include "ui/backend/headless/CHeadlessBackend.h"
 #include "ui/core/CControlFactory.h"
@@ -43,7 +44,7 @@ namespace fs = std::filesystem;
 const fs::path kSkin = fs::path(DW_RESOURCES_DIR) / "skin";
 const fs::path kRenders = fs::path(DW_SKIN_RENDER_DIR);
 
-std::string Narrow(const std::wstring& text) { return ui::WideToUtf8(text); }
+std::string Narrow(const std::wstring& text) { return platform::WideToUtf8(text); }
 
 // The layouts of the skin and the element their tree starts with.
 struct LayoutCase {

@@ -1,6 +1,7 @@
 // dunwake-ctl: the command line of the device transport. Lists the supported interfaces
-// present, sends single requests, and describes report descriptors; with --emulate it runs on
-// the emulator's devices instead of the real ones.
+// present, sends single requests, describes report descriptors and works with the keyboard
+// through its device object; with --emulate it runs on the emulator's devices instead of the
+// real ones.
 
 #include <iostream>
 #include <memory>
@@ -52,5 +53,7 @@ int main(int argc, char** argv)
 
     if (arguments.command == CtlCommand::List)
         return RunList(backend, std::cout, std::cerr);
+    if (arguments.command == CtlCommand::Keyboard)
+        return RunKeyboard(backend, arguments, std::cout, std::cerr);
     return RunTransact(backend, arguments.slot, arguments.hexBytes, std::cout, std::cerr);
 }

@@ -3,9 +3,9 @@
 #include <cstdlib>
 
 #include "platform/DebugOutput.h"
+#include "platform/Utf8.h"
 #include "platform/desktop/DesktopSettingsCommands.h"
 #include "platform/desktop/DetachedProcess.h"
-#include "platform/folders/WideUtf8.h"
 
 namespace dw::platform {
 

@@ -1,15 +1,6 @@
 #pragma once
 
-// Conversions between the program's wide texts and the UTF-8 used by file names, JSON
-// documents and D-Bus. Invalid input never fails: a byte sequence that is not UTF-8, or a wide
-// character that is not a code point, becomes U+FFFD.
+// FIXME: the UTF-8 conversions live in platform/Utf8.h; this header only forwards to it until
+// the last files that include it by this name are switched over.
 
-#include <string>
-#include <string_view>
-
-namespace dw::platform {
-
-std::string WideToUtf8(std::wstring_view text);
-std::wstring Utf8ToWide(std::string_view text);
-
-}  // namespace dw::platform
+#include "platform/Utf8.h"

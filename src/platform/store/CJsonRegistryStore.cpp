@@ -8,8 +8,8 @@
 #include <unistd.h>
 
 #include "platform/DebugOutput.h"
+#include "platform/Utf8.h"
 #include "platform/folders/UserFolders.h"
-#include "platform/folders/WideUtf8.h"
 #include "platform/store/RegistryKeys.h"
 
 namespace dw::platform {

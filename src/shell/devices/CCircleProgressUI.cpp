@@ -46,14 +46,11 @@ void CCircleProgressUI::PaintStatusImage(ui::IRenderContext& context)
     const int radius = std::min(rc.GetWidth(), rc.GetHeight()) / 2;
     const double sweep = SweepDegrees();
     if (radius > 0 && sweep > 0.0 && GetForeColor() != 0) {
-        // A pie drawn as an arc as thick as the radius, on the circle halfway to the centre.
-        const int half = radius / 2;
-        ui::UIRect pie = rc;
-        pie.left += half;
-        pie.top += half;
-        pie.right -= half;
-        pie.bottom -= half;
-        context.DrawArc(pie, kStartDegrees, sweep, radius + 1, GetForeColor());
+        // A pie drawn as an arc whose stroke reaches from the rim to the centre.
+        const int centreX = (rc.left + rc.right) / 2;
+        const int centreY = (rc.top + rc.bottom) / 2;
+        const ui::UIRect disc{centreX - radius, centreY - radius, centreX + radius, centreY + radius};
+        context.DrawArc(disc, kStartDegrees, sweep, radius, GetForeColor());
     }
     const int inset = GetManager() != nullptr ? GetManager()->Scale(kCentreInset) : kCentreInset;
     ui::UIRect centre = rc;

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "ui/core/CWindowWnd.h"
+#include "ui/core/UIMessages.h"
 
 namespace dw {
 

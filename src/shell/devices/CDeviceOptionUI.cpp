@@ -17,9 +17,9 @@ CDeviceOptionUI::CDeviceOptionUI()
 
 CDeviceOptionUI::~CDeviceOptionUI()
 {
+    // The device page may be gone already (the whole tree goes at once); only the timers are
+    // this entry's to end.
     StopAllTimers();
-    if (m_device != nullptr && m_device->GetListEntry() == this)
-        m_device->SetListEntry(nullptr);
 }
 
 std::wstring CDeviceOptionUI::GetClass() const

@@ -96,7 +96,9 @@ CDiscoveryLoop::PassResult CDiscoveryLoop::Pass(const Callbacks& callbacks)
 
 bool CDiscoveryLoop::Enumerate(const Callbacks& callbacks, bool& someUnopened, std::set<std::wstring>& listed)
 {
-    ++m_enumerations;
+    const uint64_t count = ++m_enumerations;
+    if (DebugOutputEnabled())
+        DebugOutput(L"device discovery: enumeration " + std::to_wstring(count));
     if (!m_probe.EnumerateHidPaths())
         return false;
     while (std::optional<std::wstring> path = m_probe.NextHidPath()) {

@@ -25,6 +25,20 @@ std::wstring WithTrailingSlash(std::wstring folder)
     return folder;
 }
 
+// The image attribute that names exactly `path`. A plain path is its own attribute; one holding
+// '=' would be read as "key='value'" pairs, so it is quoted as the file of such a pair. Empty
+// when the path holds both kinds of quote and cannot be named.
+std::wstring ImageAttributeFor(const std::wstring& path)
+{
+    if (path.find(L'=') == std::wstring::npos)
+        return path;
+    if (path.find(L'\'') == std::wstring::npos)
+        return L"file='" + path + L"'";
+    if (path.find(L'"') == std::wstring::npos)
+        return L"file=\"" + path + L"\"";
+    return {};
+}
+
 }  // namespace
 
 ShellWindowsPaths ShellWindowsPaths::ForProgram()
@@ -77,6 +91,10 @@ void CShellWindows::OpenAboutBox()
     if (m_main == nullptr)
         return;
     CMainWnd* main = m_main;
+    // One about box at a time: the tray menu can ask again while it runs.
+    const ui::HWND open = main->GetPopupWindow(CMainWnd::Popup::About);
+    if (open != nullptr && main->GetMessageLoop() != nullptr && main->GetMessageLoop()->IsWindow(open))
+        return;
     ShowAboutBox(*main, [main](ui::HWND hwnd) { main->SetPopupWindow(CMainWnd::Popup::About, hwnd); });
 }
 
@@ -134,7 +152,7 @@ void CShellWindows::ApplySkin(const SkinChangedParam& param)
         return;
     // A colour clears the image; an image clears the colour (param carries 0 then).
     root->SetBkColor(param.bkColor);
-    root->SetBkImage(param.bgImage);
+    root->SetBkImage(ImageAttributeFor(param.bgImage));
 }
 
 }  // namespace dw

@@ -1,7 +1,7 @@
 #include "shell/frame/CSkinFrame.h"
 
 #include "platform/DebugOutput.h"
-#include "platform/folders/WideUtf8.h"
+#include "platform/Utf8.h"
 #include "shell/CSkinObserver.h"
 #include "shell/frame/IniFile.h"
 #include "ui/core/CControlUI.h"

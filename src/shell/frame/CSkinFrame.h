@@ -50,7 +50,7 @@ public:
     CSkinFrame(ui::UIRect anchor, std::string settingsFile);
 
     // Creates the window owned by `owner` and shows it; the object then deletes itself when its
-    // window is gone. False (and the object deleted) when the window cannot be built.
+    // window is gone. Null when the window cannot be built.
     static CSkinFrame* Open(ui::CMessageLoop& loop, ui::HWND owner, ui::UIRect anchor, std::string settingsFile);
 
     void InitWindow() override;

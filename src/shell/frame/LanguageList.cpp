@@ -1,13 +1,24 @@
 #include "shell/frame/LanguageList.h"
 
+#include <json/reader.h>
 #include <json/value.h>
 
-#include "platform/folders/WideUtf8.h"
-#include "profiles/JsonDocument.h"
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <system_error>
+
+#include "platform/Utf8.h"
 
 namespace dw {
 
 namespace {
+
+// The list is a few hundred bytes; a file far larger is not a language list and is not parsed.
+constexpr std::uintmax_t kMaxListBytes = 256 * 1024;
+// The list nests three levels; a deeper document is refused.
+constexpr int kMaxListDepth = 16;
 
 std::wstring TextMember(const Json::Value& element, const char* member)
 {
@@ -43,7 +54,29 @@ std::optional<std::vector<LanguageEntry>> ParseLanguageList(const Json::Value& d
 
 std::optional<std::vector<LanguageEntry>> LoadLanguageList(const std::wstring& path)
 {
-    const Json::Value document = ReadJsonDocument(path);
+    namespace fs = std::filesystem;
+    const fs::path file(platform::WideToUtf8(path));
+    std::error_code error;
+    if (!fs::is_regular_file(file, error) || fs::file_size(file, error) > kMaxListBytes)
+        return std::nullopt;
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    const std::string text = content.str();
+
+    Json::CharReaderBuilder builder;
+    builder["allowComments"] = true;
+    builder["stackLimit"] = kMaxListDepth;
+    const std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
+    Json::Value document;
+    std::string errors;
+    // A byte-order mark is allowed before the document.
+    const char* begin = text.data();
+    const char* end = text.data() + text.size();
+    if (text.size() >= 3 && text.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        begin += 3;
+    if (!reader->parse(begin, end, &document, &errors))
+        return std::nullopt;
     return ParseLanguageList(document);
 }
 

@@ -12,15 +12,15 @@ void RebuildMainWindowFonts(ui::CPaintManagerUI& paintManager)
     paintManager.RemoveAllFonts(!kShared);
     paintManager.RemoveAllFonts(kShared);
     for (const MainWindowFont& font : kMainWindowFonts) {
-        ui::UIFontSpec spec;
-        spec.face = std::wstring(font.face);
-        spec.size = font.size;
-        spec.bold = font.bold;
-        spec.underline = font.underline;
+        ui::UIFontSpec fontFace;
+        fontFace.face = std::wstring(font.face);
+        fontFace.size = font.size;
+        fontFace.bold = font.bold;
+        fontFace.underline = font.underline;
         if (font.id < 0)
-            paintManager.SetDefaultFont(spec, kShared);
+            paintManager.SetDefaultFont(fontFace, kShared);
         else
-            paintManager.AddFont(font.id, spec, kShared);
+            paintManager.AddFont(font.id, fontFace, kShared);
     }
 }
 

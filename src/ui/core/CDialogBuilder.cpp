@@ -1,5 +1,6 @@
 #include "ui/core/CDialogBuilder.h"
 
+#include "platform/Utf8.h"
 #include "ui/core/CContainerUI.h"
 #include "ui/core/CControlFactory.h"
 #include "ui/core/CControlUI.h"
@@ -54,7 +55,7 @@ CControlUI* CDialogBuilder::BuildDocument(const std::wstring& xml, const std::ws
     std::wstring file;
     if (!xml.empty() && xml.front() == L'<') {
         file = kStringSource;
-        markup.Load(WideToUtf8(xml));
+        markup.Load(platform::WideToUtf8(xml));
     } else {
         const std::wstring mapped = CResourceManager::GetInstance().GetXmlPath(xml);
         file = NormalizePath(mapped.empty() ? xml : mapped);

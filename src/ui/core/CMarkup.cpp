@@ -3,7 +3,7 @@
 #include <fstream>
 #include <vector>
 
-#include "ui/core/UIString.h"
+#include "platform/Utf8.h"
 
 namespace dw::ui {
 
@@ -133,7 +133,7 @@ void CMarkup::Release()
 bool CMarkup::LoadFromFile(const std::wstring& path)
 {
     Release();
-    std::ifstream in(WideToUtf8(path), std::ios::binary);
+    std::ifstream in(platform::WideToUtf8(path), std::ios::binary);
     if (!in) {
         m_error = L"cannot open " + path;
         return false;
@@ -160,7 +160,7 @@ bool CMarkup::Load(std::string_view utf8)
     if (utf8.size() >= 3 && static_cast<uint8_t>(utf8[0]) == 0xEF && static_cast<uint8_t>(utf8[1]) == 0xBB &&
         static_cast<uint8_t>(utf8[2]) == 0xBF)
         utf8.remove_prefix(3);
-    const std::wstring text = Utf8ToWide(utf8);
+    const std::wstring text = platform::Utf8ToWide(utf8);
     Reader r(text);
     auto root = std::make_unique<CMarkupNode>();
     bool haveRoot = false;

@@ -7,6 +7,7 @@
 #include <optional>
 #include <unistd.h>
 
+#include "platform/Utf8.h"
 #include "ui/core/CControlUI.h"
 #include "ui/core/CMessageLoop.h"
 #include "ui/core/UIDebug.h"
@@ -89,7 +90,7 @@ std::wstring HighDpiName(const std::wstring& file)
 
 bool ReadFile(const std::wstring& path, std::vector<uint8_t>& out)
 {
-    std::ifstream in(WideToUtf8(path), std::ios::binary | std::ios::ate);
+    std::ifstream in(platform::WideToUtf8(path), std::ios::binary | std::ios::ate);
     if (!in)
         return false;
     const std::streamoff size = in.tellg();
@@ -226,7 +227,7 @@ std::wstring CPaintManagerUI::GetInstancePath()
         char buffer[4096];
         const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
         if (n > 0) {
-            std::wstring exe = Utf8ToWide(std::string_view(buffer, static_cast<size_t>(n)));
+            std::wstring exe = platform::Utf8ToWide(std::string_view(buffer, static_cast<size_t>(n)));
             const size_t slash = exe.find_last_of(L'/');
             if (slash != std::wstring::npos)
                 InstancePath() = exe.substr(0, slash + 1);

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "ui/core/UIString.h"
+#include "platform/Utf8.h"
 
 namespace dw::ui {
 
@@ -17,7 +17,7 @@ void UIDebugOutput(std::wstring_view line)
 {
     if (!UIDebugEnabled())
         return;
-    const std::string text = WideToUtf8(line);
+    const std::string text = platform::WideToUtf8(line);
     std::fprintf(stderr, "%s\n", text.c_str());
 }
 

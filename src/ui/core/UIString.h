@@ -1,16 +1,13 @@
 #pragma once
 
-// Text helpers of the window library: UTF-8 <-> wide conversion, case-insensitive comparison
-// and path normalisation. Layout and language files are UTF-8; texts in memory are wide.
+// Text helpers of the window library: case-insensitive comparison and path normalisation.
+// Layout and language files are UTF-8 and texts in memory are wide; the conversion between the
+// two is platform::Utf8ToWide and platform::WideToUtf8 (platform/Utf8.h).
 
 #include <string>
 #include <string_view>
 
 namespace dw::ui {
-
-// Invalid UTF-8 sequences become U+FFFD; nothing is dropped silently.
-std::wstring Utf8ToWide(std::string_view utf8);
-std::string WideToUtf8(std::wstring_view wide);
 
 // ASCII case folding is enough for element, attribute and control names.
 std::wstring ToLowerAscii(std::wstring_view text);

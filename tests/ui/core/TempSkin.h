@@ -8,8 +8,8 @@
 #include <random>
 #include <string>
 
+#include "platform/Utf8.h"
 #include "ui/core/CPaintManagerUI.h"
-#include "ui/core/UIString.h"
 
 namespace dw::ui::test {
 
@@ -21,7 +21,7 @@ public:
         m_dir = std::filesystem::temp_directory_path() / ("dw-ui-skin-" + std::to_string(rd()) + std::to_string(rd()));
         std::filesystem::create_directories(m_dir);
         m_previous = CPaintManagerUI::GetResourcePath();
-        CPaintManagerUI::SetResourcePath(Utf8ToWide(m_dir.string()));
+        CPaintManagerUI::SetResourcePath(platform::Utf8ToWide(m_dir.string()));
     }
     ~TempSkin()
     {

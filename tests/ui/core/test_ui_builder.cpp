@@ -5,6 +5,7 @@
 
 #include "TempSkin.h"
 #include "UITestHarness.h"
+#include "platform/Utf8.h"
 #include "ui/core/CButtonUI.h"
 #include "ui/core/CContainerUI.h"
 #include "ui/core/CControlFactory.h"
@@ -12,6 +13,7 @@
 #include "ui/core/CProgressUI.h"
 #include "ui/core/CResourceManager.h"
 #include "ui/core/CVerticalLayoutUI.h"
+#include "ui/core/UIString.h"
 
 namespace dw::ui::test {
 namespace {
@@ -102,8 +104,8 @@ TEST_P(BuilderErrors, ReportedWithFileAndLine)
     ASSERT_TRUE(builder.HasErrors()) << c.what;
     const UIBuilderError& e = builder.GetErrors().front();
     EXPECT_EQ(e.file, L"<string>");
-    EXPECT_EQ(e.line, c.line) << c.what << ": " << WideToUtf8(e.message);
-    EXPECT_NE(e.message.find(c.fragment), std::wstring::npos) << c.what << ": " << WideToUtf8(e.message);
+    EXPECT_EQ(e.line, c.line) << c.what << ": " << platform::WideToUtf8(e.message);
+    EXPECT_NE(e.message.find(c.fragment), std::wstring::npos) << c.what << ": " << platform::WideToUtf8(e.message);
     EXPECT_NE(builder.GetLastErrorMessage().find(L"<string>:" + std::to_wstring(c.line)), std::wstring::npos);
     delete root;
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/Utf8.h"
 #include "ui/core/CMarkup.h"
 #include "ui/core/UIAttributeParse.h"
 #include "ui/core/UIImageAttribute.h"
@@ -22,7 +23,7 @@ TEST(AttributeParse, Colors)
         {L"", std::nullopt},          {L"red", std::nullopt},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ParseColor(c.text), c.expected) << WideToUtf8(c.text);
+        EXPECT_EQ(ParseColor(c.text), c.expected) << platform::WideToUtf8(c.text);
 }
 
 TEST(AttributeParse, NumbersRectsSizesBools)
@@ -63,16 +64,12 @@ TEST(AttributeParse, ImageForms)
 
     for (const wchar_t* bad : {L"file='a.png", L"file='a.png' fade='300'", L"file='a.png' source='1,2'",
                                L"file='a.png' colour='red'", L"file=a.png"})
-        EXPECT_FALSE(ParseImageAttribute(bad)) << WideToUtf8(bad);
+        EXPECT_FALSE(ParseImageAttribute(bad)) << platform::WideToUtf8(bad);
 }
 
-TEST(Utf8, RoundTripAndInvalidInput)
+// The UTF-8 conversion the markup reader uses is tested with the platform services (Utf8Test).
+TEST(UIString, NormalizesAndJoinsPaths)
 {
-    const std::wstring text = L"Grüße 命令 \U0001F3AE";
-    EXPECT_EQ(Utf8ToWide(WideToUtf8(text)), text);
-    // Truncated and overlong sequences become replacement characters, never read past the end.
-    EXPECT_EQ(Utf8ToWide("a\xE4\xB8"), L"a\xFFFD");
-    EXPECT_EQ(Utf8ToWide("\xC0\xAF"), L"\xFFFD\xFFFD");
     EXPECT_EQ(NormalizePath(L"XML\\\\CustomControlXML\\Key.xml"), L"XML/CustomControlXML/Key.xml");
     EXPECT_EQ(JoinPath(L"/skin", L"a\\b.xml"), L"/skin/a/b.xml");
 }
@@ -82,7 +79,7 @@ TEST(Markup, ElementsAttributesTextAndLines)
     CMarkup markup;
     ASSERT_TRUE(markup.Load("\xEF\xBB\xBF<?xml version='1.0'?>\n<!-- c -->\n<Root a=\"1\" b='x &amp; &#x41;'>\n"
                             "  <Child/>\n  <Text>hi &lt;there&gt;<![CDATA[<raw>]]></Text>\n</Root>\n"))
-        << WideToUtf8(markup.GetLastError());
+        << platform::WideToUtf8(markup.GetLastError());
     const CMarkupNode* root = markup.GetRoot();
     EXPECT_EQ(root->GetName(), L"Root");
     EXPECT_EQ(root->GetLine(), 3);

@@ -5,16 +5,14 @@
 #include "ui/core/CPaintManagerUI.h"
 #include "ui/core/UIAttributeParse.h"
 #include "ui/core/UIString.h"
-#include "ui/core/UIMessages.h"
-#include "ui/core/controls/TextEditCommands.h"
 #include "ui/core/controls/TextMeasure.h"
 
 namespace dw::ui {
 
 CEditUI::CEditUI()
+    : CTextEditControl(kCaretTimerId)
 {
     m_textPadding = {4, 0, 4, 0};
-    m_cursor = CursorShape::IBeam;
 }
 
 std::wstring CEditUI::GetClass() const
@@ -26,12 +24,7 @@ void* CEditUI::GetInterface(std::wstring_view name)
 {
     if (name == L"Edit")
         return this;
-    return CLabelUI::GetInterface(name);
-}
-
-UINT CEditUI::GetControlFlags() const
-{
-    return IsEnabled() ? (UIFLAG_TABSTOP | UIFLAG_SETCURSOR) : 0;
+    return CTextEditControl::GetInterface(name);
 }
 
 void CEditUI::SetText(const std::wstring& text)
@@ -39,14 +32,6 @@ void CEditUI::SetText(const std::wstring& text)
     m_model.SetText(text);
     m_scrollX = 0;
     CaretMoved();
-}
-
-void CEditUI::SetReadOnly(bool readOnly)
-{
-    if (readOnly == m_readOnly)
-        return;
-    m_readOnly = readOnly;
-    CControlUI::Invalidate();
 }
 
 void CEditUI::SetPasswordMode(bool password)
@@ -62,71 +47,14 @@ void CEditUI::SetPasswordChar(wchar_t ch)
     if (ch == m_passwordChar || ch < 0x20)
         return;
     m_passwordChar = ch;
-    CControlUI::Invalidate();
-}
-
-void CEditUI::SetPlaceholder(const std::wstring& text)
-{
-    if (text == m_placeholder)
-        return;
-    m_placeholder = text;
-    CControlUI::Invalidate();
-}
-
-void CEditUI::SetPlaceholderColor(UIColor color)
-{
-    if (color == m_placeholderColor)
-        return;
-    m_placeholderColor = color;
-    CControlUI::Invalidate();
-}
-
-void CEditUI::SetSelectedBkColor(UIColor color)
-{
-    if (color == m_selectedBkColor)
-        return;
-    m_selectedBkColor = color;
-    CControlUI::Invalidate();
-}
-
-void CEditUI::SetCaretColor(UIColor color)
-{
-    if (color == m_caretColor)
-        return;
-    m_caretColor = color;
-    CControlUI::Invalidate();
-}
-
-void CEditUI::SetSel(int start, int end)
-{
-    const size_t size = m_model.GetText().size();
-    const size_t s = start < 0 ? size : static_cast<size_t>(start);
-    const size_t e = end < 0 ? size : static_cast<size_t>(end);
-    m_model.SetSelection(s, e);
-    CaretMoved();
-}
-
-void CEditUI::SetSelAll()
-{
-    m_model.SelectAll();
-    CaretMoved();
-}
-
-bool CEditUI::Activate()
-{
-    if (!CLabelUI::Activate())
-        return false;
-    SetFocus();
-    return true;
+    Invalidate();
 }
 
 void CEditUI::SetEnabled(bool enabled)
 {
-    CLabelUI::SetEnabled(enabled);
-    if (!enabled) {
+    CTextEditControl::SetEnabled(enabled);
+    if (!enabled)
         m_buttonState = 0;
-        m_selecting = false;
-    }
 }
 
 std::wstring CEditUI::DisplayText() const
@@ -143,7 +71,7 @@ UIRect CEditUI::TextRect() const
     return rc;
 }
 
-int CEditUI::XOfPos(size_t pos)
+int CEditUI::XOfPos(size_t pos) const
 {
     const std::wstring shown = DisplayText();
     pos = std::min(pos, shown.size());
@@ -153,15 +81,15 @@ int CEditUI::XOfPos(size_t pos)
     return TextRect().left - m_scrollX + width;
 }
 
-size_t CEditUI::PosFromX(int windowX)
+size_t CEditUI::PosFromPoint(UIPoint pt) const
 {
     if (GetManager() == nullptr)
         return 0;
-    const int x = windowX - TextRect().left + m_scrollX;
+    const int x = pt.x - TextRect().left + m_scrollX;
     return CaretFromX(GetManager()->GetTextMetrics(), GetFontSpec(), DisplayText(), x);
 }
 
-UIRect CEditUI::GetCaretRect()
+UIRect CEditUI::GetCaretRect() const
 {
     const UIRect text = TextRect();
     int lineHeight = text.GetHeight();
@@ -172,138 +100,47 @@ UIRect CEditUI::GetCaretRect()
     return {x, top, x + std::max(1, Scale(1)), top + lineHeight};
 }
 
-void CEditUI::CaretMoved()
+void CEditUI::OnCaretMoved()
 {
     const UIRect text = TextRect();
-    if (GetManager() != nullptr && text.GetWidth() > 0) {
-        ITextMetrics& metrics = GetManager()->GetTextMetrics();
-        const std::wstring shown = DisplayText();
-        const int caretX = MeasureLineWidth(metrics, GetFontSpec(), shown.substr(0, m_model.GetCaret()));
-        const int fullWidth = MeasureLineWidth(metrics, GetFontSpec(), shown);
-        const int room = text.GetWidth() - std::max(1, Scale(1));
-        if (caretX - m_scrollX > room)
-            m_scrollX = caretX - room;
-        else if (caretX < m_scrollX)
-            m_scrollX = caretX;
-        // Never leave empty space at the end while text is hidden at the start.
-        m_scrollX = std::clamp(m_scrollX, 0, std::max(0, fullWidth - room));
-    }
-    if (IsFocused()) {
-        m_caretShown = true;
-        m_blinks = 0;
-        SetTimer(kCaretTimerId, kCaretBlinkMs);
-        if (GetManager() != nullptr && GetManager()->GetHost() != nullptr)
-            GetManager()->GetHost()->SetImeCursorRect(GetCaretRect());
-    }
-    CControlUI::Invalidate();
-}
-
-void CEditUI::TextChanged()
-{
-    CaretMoved();
-    SendNotify(notify::kTextChanged);
+    if (GetManager() == nullptr || text.GetWidth() <= 0)
+        return;
+    ITextMetrics& metrics = GetManager()->GetTextMetrics();
+    const std::wstring shown = DisplayText();
+    const int caretX = MeasureLineWidth(metrics, GetFontSpec(), shown.substr(0, m_model.GetCaret()));
+    const int fullWidth = MeasureLineWidth(metrics, GetFontSpec(), shown);
+    const int room = text.GetWidth() - std::max(1, Scale(1));
+    if (caretX - m_scrollX > room)
+        m_scrollX = caretX - room;
+    else if (caretX < m_scrollX)
+        m_scrollX = caretX;
+    // Never leave empty space at the end while text is hidden at the start.
+    m_scrollX = std::clamp(m_scrollX, 0, std::max(0, fullWidth - room));
 }
 
 void CEditUI::DoEvent(TEventUI& event)
 {
-    const EditOptions options{m_readOnly, m_password};
     switch (event.Type) {
     case UIEventType::SetFocus:
-        CLabelUI::DoEvent(event);
         if (m_autoSelectAll)
             m_model.SelectAll();
-        CaretMoved();
-        return;
-    case UIEventType::KillFocus:
-        CLabelUI::DoEvent(event);
-        KillTimer(kCaretTimerId);
-        m_caretShown = false;
-        m_selecting = false;
-        CControlUI::Invalidate();
-        return;
-    case UIEventType::Timer:
-        if (event.wParam == kCaretTimerId) {
-            if (++m_blinks >= kCaretBlinkLimit) {
-                KillTimer(kCaretTimerId);
-                m_caretShown = IsFocused();
-                CControlUI::Invalidate();
-                return;
-            }
-            m_caretShown = !m_caretShown && IsFocused();
-            CControlUI::Invalidate();
-            return;
-        }
-        CLabelUI::DoEvent(event);
-        return;
-    case UIEventType::ButtonDown:
-        if (!IsEnabled())
-            return;
-        if (!IsFocused())
-            SetFocus();
-        m_model.SetCaret(PosFromX(event.ptMouse.x), (event.wKeyState & UIKEYSTATE_SHIFT) != 0);
-        m_selecting = true;
-        CaretMoved();
-        return;
-    case UIEventType::DblClick:
-        if (!IsEnabled())
-            return;
-        if (m_password)
-            m_model.SelectAll();
-        else
-            m_model.SelectWordAt(PosFromX(event.ptMouse.x));
-        m_selecting = false;
-        CaretMoved();
-        return;
-    case UIEventType::MouseMove:
-        if (m_selecting) {
-            m_model.SetCaret(PosFromX(event.ptMouse.x), true);
-            CaretMoved();
-        }
-        return;
-    case UIEventType::ButtonUp:
-        m_selecting = false;
-        return;
+        break;
     case UIEventType::MouseEnter:
         if (IsEnabled() && (m_buttonState & UISTATE_HOT) == 0) {
             m_buttonState |= UISTATE_HOT;
-            CControlUI::Invalidate();
+            Invalidate();
         }
         return;
     case UIEventType::MouseLeave:
         if ((m_buttonState & UISTATE_HOT) != 0) {
             m_buttonState &= ~UISTATE_HOT;
-            CControlUI::Invalidate();
+            Invalidate();
         }
         return;
-    case UIEventType::KeyDown: {
-        if (!IsEnabled())
-            break;
-        if (event.chKey == VK_RETURN) {
-            SendNotify(notify::kReturn);
-            return;
-        }
-        IUIBackend* backend = GetManager() != nullptr ? GetManager()->GetBackend() : nullptr;
-        const EditOutcome out = ApplyEditKey(m_model, event.chKey, event.wKeyState, options, backend);
-        if (!out.handled)
-            break;
-        if (out.textChanged)
-            TextChanged();
-        else
-            CaretMoved();
-        return;
-    }
-    case UIEventType::Char: {
-        if (!IsEnabled())
-            return;
-        const EditOutcome out = ApplyEditChar(m_model, event.chKey, event.wKeyState, options);
-        if (out.textChanged)
-            TextChanged();
-        return;
-    }
     default:
         break;
     }
-    CLabelUI::DoEvent(event);
+    CTextEditControl::DoEvent(event);
 }
 
 AttributeResult CEditUI::SetAttribute(std::wstring_view name, std::wstring_view value)
@@ -316,44 +153,16 @@ AttributeResult CEditUI::SetAttribute(std::wstring_view name, std::wstring_view 
         apply(*on);
         return AttributeResult::Ok;
     };
-    auto setColor = [&](auto&& apply) {
-        const auto color = ParseColor(value);
-        if (!color)
-            return AttributeResult::Malformed;
-        apply(*color);
-        return AttributeResult::Ok;
-    };
-    if (key == L"readonly")
-        return setBool([this](bool on) { SetReadOnly(on); });
     if (key == L"password")
         return setBool([this](bool on) { SetPasswordMode(on); });
-    if (key == L"numberonly")
-        return setBool([this](bool on) { SetNumberOnly(on); });
     if (key == L"autoselall")
         return setBool([this](bool on) { m_autoSelectAll = on; });
-    if (key == L"maxchar") {
-        const auto count = ParseInt(value);
-        if (!count || *count < 0)
-            return AttributeResult::Malformed;
-        SetMaxChar(static_cast<size_t>(*count));
-        return AttributeResult::Ok;
-    }
     if (key == L"passwordchar") {
         if (value.size() != 1)
             return AttributeResult::Malformed;
         SetPasswordChar(value[0]);
         return AttributeResult::Ok;
     }
-    if (key == L"prompttext" || key == L"tipvalue") {
-        SetPlaceholder(std::wstring(value));
-        return AttributeResult::Ok;
-    }
-    if (key == L"promptcolor" || key == L"tipvaluecolor")
-        return setColor([this](UIColor c) { SetPlaceholderColor(c); });
-    if (key == L"selectedbkcolor")
-        return setColor([this](UIColor c) { SetSelectedBkColor(c); });
-    if (key == L"caretcolor")
-        return setColor([this](UIColor c) { SetCaretColor(c); });
     if (key == L"normalimage") {
         m_normalImage = value;
         return AttributeResult::Ok;
@@ -370,11 +179,7 @@ AttributeResult CEditUI::SetAttribute(std::wstring_view name, std::wstring_view 
         m_disabledImage = value;
         return AttributeResult::Ok;
     }
-    if (key == L"text") {
-        SetText(std::wstring(value));
-        return AttributeResult::Ok;
-    }
-    return CLabelUI::SetAttribute(name, value);
+    return CTextEditControl::SetAttribute(name, value);
 }
 
 void CEditUI::PaintStatusImage(IRenderContext& context)
@@ -412,17 +217,15 @@ void CEditUI::PaintText(IRenderContext& context)
             // white so it stays readable whatever the field's colours are.
             const int left = XOfPos(m_model.GetSelectionStart());
             const int right = XOfPos(m_model.GetSelectionEnd());
-            const UIRect band{left, GetCaretRect().top, right, GetCaretRect().bottom};
+            const UIRect caret = GetCaretRect();
+            const UIRect band{left, caret.top, right, caret.bottom};
             context.PushClip(band);
             context.FillRect(band, IsFocused() ? m_selectedBkColor : 0xFF4A505A);
             context.DrawText(shown, line, font, 0xFFFFFFFF, style);
             context.PopClip();
         }
     }
-    if (IsFocused() && m_caretShown && !m_readOnly) {
-        const UIColor caret = m_caretColor >> 24 != 0 ? m_caretColor : CurrentTextColor();
-        context.FillRect(GetCaretRect(), caret);
-    }
+    PaintCaret(context);
     context.PopClip();
 }
 

@@ -6,17 +6,15 @@
 #include "ui/core/CScrollBarUI.h"
 #include "ui/core/UIAttributeParse.h"
 #include "ui/core/UIString.h"
-#include "ui/core/UIMessages.h"
-#include "ui/core/controls/TextEditCommands.h"
 #include "ui/core/controls/TextMeasure.h"
 
 namespace dw::ui {
 
 CRichEditUI::CRichEditUI()
+    : CTextEditControl(kCaretTimerId)
 {
     m_model.SetMultiLine(true);
     m_textPadding = {4, 3, 4, 3};
-    m_cursor = CursorShape::IBeam;
     EnableScrollBar(true, false);
 }
 
@@ -29,12 +27,12 @@ void* CRichEditUI::GetInterface(std::wstring_view name)
 {
     if (name == L"RichEdit")
         return this;
-    return CContainerUI::GetInterface(name);
+    return CTextEditControl::GetInterface(name);
 }
 
 UINT CRichEditUI::GetControlFlags() const
 {
-    UINT flags = IsEnabled() ? (UIFLAG_TABSTOP | UIFLAG_SETCURSOR) : 0;
+    UINT flags = CTextEditControl::GetControlFlags();
     if (m_wantReturn && !m_readOnly)
         flags |= UIFLAG_WANTRETURN;
     return flags;
@@ -43,16 +41,8 @@ UINT CRichEditUI::GetControlFlags() const
 void CRichEditUI::SetText(const std::wstring& text)
 {
     m_model.SetText(text);
-    RebuildLayout();
+    LayoutText();
     CaretMoved();
-}
-
-void CRichEditUI::SetReadOnly(bool readOnly)
-{
-    if (readOnly == m_readOnly)
-        return;
-    m_readOnly = readOnly;
-    Invalidate();
 }
 
 void CRichEditUI::SetWordWrap(bool wordWrap)
@@ -60,39 +50,8 @@ void CRichEditUI::SetWordWrap(bool wordWrap)
     if (wordWrap == m_wordWrap)
         return;
     m_wordWrap = wordWrap;
-    RebuildLayout();
+    LayoutText();
     Invalidate();
-}
-
-void CRichEditUI::SetPlaceholder(const std::wstring& text)
-{
-    if (text == m_placeholder)
-        return;
-    m_placeholder = text;
-    Invalidate();
-}
-
-void CRichEditUI::SetPlaceholderColor(UIColor color)
-{
-    if (color == m_placeholderColor)
-        return;
-    m_placeholderColor = color;
-    Invalidate();
-}
-
-void CRichEditUI::SetSel(int start, int end)
-{
-    const size_t size = m_model.GetText().size();
-    m_model.SetSelection(start < 0 ? size : static_cast<size_t>(start), end < 0 ? size : static_cast<size_t>(end));
-    CaretMoved();
-}
-
-bool CRichEditUI::Activate()
-{
-    if (!CContainerUI::Activate())
-        return false;
-    SetFocus();
-    return true;
 }
 
 UIRect CRichEditUI::TextRect() const
@@ -112,7 +71,7 @@ void CRichEditUI::SetChildrenPos(const UIRect& client)
     ProcessScrollBar(client, 0, m_layout.GetContentHeight() + padding.top + padding.bottom);
 }
 
-void CRichEditUI::RebuildLayout()
+void CRichEditUI::LayoutText()
 {
     if (GetPos().IsEmpty()) {
         NeedUpdate();
@@ -138,10 +97,9 @@ size_t CRichEditUI::PosFromPoint(UIPoint pt) const
     return m_layout.PosFromPoint(pt.x - text.left, pt.y - text.top + GetScrollPos().cy);
 }
 
-void CRichEditUI::CaretMoved(bool keepColumn)
+void CRichEditUI::OnCaretMoved()
 {
-    if (!keepColumn)
-        m_preferredX = -1;
+    m_preferredX = -1;
     // Scroll the caret's line into view.
     const UIRect caret = GetCaretRect();
     const UIRect text = TextRect();
@@ -154,21 +112,25 @@ void CRichEditUI::CaretMoved(bool keepColumn)
         if (delta != 0)
             SetScrollPos({0, GetScrollPos().cy + delta});
     }
-    if (IsFocused()) {
-        m_caretShown = true;
-        m_blinks = 0;
-        SetTimer(kCaretTimerId, kCaretBlinkMs);
-        if (GetManager() != nullptr && GetManager()->GetHost() != nullptr)
-            GetManager()->GetHost()->SetImeCursorRect(GetCaretRect());
-    }
-    Invalidate();
 }
 
-void CRichEditUI::TextChanged()
+void CRichEditUI::LineCaretMoved()
 {
-    RebuildLayout();
+    const int column = m_preferredX;
     CaretMoved();
-    SendNotify(notify::kTextChanged);
+    m_preferredX = column;
+}
+
+bool CRichEditUI::HandleOwnKey(UINT key, uint16_t keyState)
+{
+    if (key == VK_RETURN) {
+        if (!m_wantReturn || m_readOnly)
+            return CTextEditControl::HandleOwnKey(key, keyState);  // "return"
+        if (m_model.Insert(L"\n"))
+            TextChanged();
+        return true;
+    }
+    return HandleLineKey(key, (keyState & UIKEYSTATE_SHIFT) != 0, (keyState & UIKEYSTATE_CONTROL) != 0);
 }
 
 bool CRichEditUI::HandleLineKey(UINT key, bool shift, bool ctrl)
@@ -202,7 +164,7 @@ bool CRichEditUI::HandleLineKey(UINT key, bool shift, bool ctrl)
             target = std::min(m_layout.GetLineCount() - 1, line + step);
         }
         m_model.SetCaret(m_layout.PosOnLine(target, m_preferredX), shift);
-        CaretMoved(true);
+        LineCaretMoved();
         return true;
     }
     case VK_HOME:
@@ -230,99 +192,6 @@ bool CRichEditUI::HandleLineKey(UINT key, bool shift, bool ctrl)
     }
 }
 
-void CRichEditUI::DoEvent(TEventUI& event)
-{
-    const EditOptions options{m_readOnly, false};
-    const bool shift = (event.wKeyState & UIKEYSTATE_SHIFT) != 0;
-    const bool ctrl = (event.wKeyState & UIKEYSTATE_CONTROL) != 0;
-    switch (event.Type) {
-    case UIEventType::SetFocus:
-        CContainerUI::DoEvent(event);
-        CaretMoved();
-        return;
-    case UIEventType::KillFocus:
-        CContainerUI::DoEvent(event);
-        KillTimer(kCaretTimerId);
-        m_caretShown = false;
-        m_selecting = false;
-        Invalidate();
-        return;
-    case UIEventType::Timer:
-        if (event.wParam == kCaretTimerId) {
-            if (++m_blinks >= kCaretBlinkLimit) {
-                KillTimer(kCaretTimerId);
-                m_caretShown = IsFocused();
-                CControlUI::Invalidate();
-                return;
-            }
-            m_caretShown = !m_caretShown && IsFocused();
-            Invalidate();
-            return;
-        }
-        break;
-    case UIEventType::ButtonDown:
-        if (!IsEnabled())
-            return;
-        if (!IsFocused())
-            SetFocus();
-        m_model.SetCaret(PosFromPoint(event.ptMouse), shift);
-        m_selecting = true;
-        CaretMoved();
-        return;
-    case UIEventType::DblClick:
-        if (!IsEnabled())
-            return;
-        m_model.SelectWordAt(PosFromPoint(event.ptMouse));
-        m_selecting = false;
-        CaretMoved();
-        return;
-    case UIEventType::MouseMove:
-        if (m_selecting) {
-            m_model.SetCaret(PosFromPoint(event.ptMouse), true);
-            CaretMoved();
-        }
-        return;
-    case UIEventType::ButtonUp:
-        m_selecting = false;
-        return;
-    case UIEventType::KeyDown: {
-        if (!IsEnabled())
-            break;
-        if (event.chKey == VK_RETURN) {
-            if (m_wantReturn && !m_readOnly) {
-                if (m_model.Insert(L"\n"))
-                    TextChanged();
-            } else {
-                SendNotify(notify::kReturn);
-            }
-            return;
-        }
-        if (HandleLineKey(event.chKey, shift, ctrl))
-            return;
-        IUIBackend* backend = GetManager() != nullptr ? GetManager()->GetBackend() : nullptr;
-        const EditOutcome out = ApplyEditKey(m_model, event.chKey, event.wKeyState, options, backend);
-        if (!out.handled)
-            break;
-        if (out.textChanged)
-            TextChanged();
-        else
-            CaretMoved();
-        return;
-    }
-    case UIEventType::Char: {
-        if (!IsEnabled())
-            return;
-        const EditOutcome out = ApplyEditChar(m_model, event.chKey, event.wKeyState, options);
-        if (out.textChanged)
-            TextChanged();
-        return;
-    }
-    default:
-        break;
-    }
-    CContainerUI::DoEvent(event);
-}
-
 AttributeResult CRichEditUI::SetAttribute(std::wstring_view name, std::wstring_view value)
 {
     const std::wstring key = ToLowerAscii(name);
@@ -333,46 +202,15 @@ AttributeResult CRichEditUI::SetAttribute(std::wstring_view name, std::wstring_v
         apply(*on);
         return AttributeResult::Ok;
     };
-    auto setColor = [&](UIColor& target) {
-        const auto color = ParseColor(value);
-        if (!color)
-            return AttributeResult::Malformed;
-        target = *color;
-        Invalidate();
-        return AttributeResult::Ok;
-    };
-    if (key == L"readonly")
-        return setBool([this](bool on) { SetReadOnly(on); });
     if (key == L"wantreturn")
         return setBool([this](bool on) { SetWantReturn(on); });
     if (key == L"wordwrap")
         return setBool([this](bool on) { SetWordWrap(on); });
     if (key == L"multiline")  // always multi-line; accepted for layouts that state it
         return setBool([](bool) {});
-    if (key == L"numberonly")
-        return setBool([this](bool on) { SetNumberOnly(on); });
-    if (key == L"maxchar" || key == L"limittext") {
-        const auto count = ParseInt(value);
-        if (!count || *count < 0)
-            return AttributeResult::Malformed;
-        SetLimitText(static_cast<size_t>(*count));
-        return AttributeResult::Ok;
-    }
-    if (key == L"prompttext" || key == L"tipvalue") {
-        SetPlaceholder(std::wstring(value));
-        return AttributeResult::Ok;
-    }
-    if (key == L"promptcolor" || key == L"tipvaluecolor")
-        return setColor(m_placeholderColor);
-    if (key == L"selectedbkcolor")
-        return setColor(m_selectedBkColor);
-    if (key == L"caretcolor")
-        return setColor(m_caretColor);
-    if (key == L"text") {
-        SetText(std::wstring(value));
-        return AttributeResult::Ok;
-    }
-    return CContainerUI::SetAttribute(name, value);
+    if (key == L"limittext")  // the multi-line edit's name for maxchar
+        return CTextEditControl::SetAttribute(L"maxchar", value);
+    return CTextEditControl::SetAttribute(name, value);
 }
 
 void CRichEditUI::PaintText(IRenderContext& context)
@@ -415,10 +253,7 @@ void CRichEditUI::PaintText(IRenderContext& context)
         if (!content.empty())
             context.DrawText(content, rc, font, CurrentTextColor(), style);
     }
-    if (IsFocused() && m_caretShown && !m_readOnly) {
-        const UIColor caret = m_caretColor >> 24 != 0 ? m_caretColor : CurrentTextColor();
-        context.FillRect(GetCaretRect(), caret);
-    }
+    PaintCaret(context);
     context.PopClip();
 }
 
