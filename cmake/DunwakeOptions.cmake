@@ -22,7 +22,12 @@ function(dw_add_test)
     DW_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     DW_FIXTURES_DIR="${PROJECT_SOURCE_DIR}/tests/fixtures"
     DW_RESOURCES_DIR="${PROJECT_SOURCE_DIR}/resources")
+  # Tests never read or write the user's own folders, and never need a display.
+  set(_dw_test_home ${CMAKE_BINARY_DIR}/test-home)
+  file(MAKE_DIRECTORY ${_dw_test_home}/run)
+  file(CHMOD ${_dw_test_home}/run DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
   gtest_discover_tests(${T_NAME}
     PROPERTIES LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT}
+    ENVIRONMENT "XDG_DATA_HOME=${_dw_test_home}/data;XDG_CONFIG_HOME=${_dw_test_home}/config;XDG_RUNTIME_DIR=${_dw_test_home}/run;QT_QPA_PLATFORM=offscreen"
     DISCOVERY_TIMEOUT 60)
 endfunction()

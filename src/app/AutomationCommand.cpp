@@ -177,6 +177,22 @@ AutomationParseResult ParseAutomationCommand(std::string_view line)
         command.lParam = *lParam;
         return Ok(std::move(command));
     }
+    if (verb == "post") {
+        if (words.size() != 4)
+            return Fail("usage: post NUMBER WPARAM LPARAM");
+        const std::optional<uint32_t> number = ParseNumber<uint32_t>(words[1]);
+        if (!number || *number < kFirstPostableMessage || *number > kLastPostableMessage)
+            return Fail("message number " + std::string(words[1]) + " is outside 0x0400..0xBFFF");
+        const std::optional<uint64_t> wParam = ParseNumber<uint64_t>(words[2]);
+        const std::optional<int64_t> lParam = ParseNumber<int64_t>(words[3]);
+        if (!wParam || !lParam)
+            return Fail("bad message parameters");
+        command.verb = AutomationVerb::Post;
+        command.messageNumber = *number;
+        command.wParam = *wParam;
+        command.lParam = *lParam;
+        return Ok(std::move(command));
+    }
     if (verb == "emulate")
         return ParseEmulate(words);
     if (verb == "screenshot") {

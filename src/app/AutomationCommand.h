@@ -9,6 +9,8 @@
 //   type NAME [TEXT]                focus the edit NAME, replace its text, move the focus away
 //   get NAME                        ok text=<percent-encoded> visible=0|1 enabled=0|1 selected=0|1
 //   message NAME WPARAM LPARAM      deliver the registered message NAME to the main window
+//   post NUMBER WPARAM LPARAM       post the private message NUMBER to the main window; the
+//                                   answer comes once the UI thread has handled it
 //   emulate plug|unplug DEVICE      the emulated DEVICE's cable or receiver (names of --emulate)
 //   emulate power DEVICE on|off     the emulated device's power switch
 //   emulate notify DEVICE CODE      the emulated device sends notification CODE
@@ -19,7 +21,9 @@
 // decoded (so it may hold line ends; "%25" is a percent sign). FILE is the rest of the line,
 // taken literally. A message NAME may contain spaces (the product title does): the last two
 // words are WPARAM and LPARAM. Numbers are decimal, or hexadecimal with "0x". Control characters
-// (tabs included) are refused anywhere in a line.
+// (tabs included) are refused anywhere in a line. A posted NUMBER must lie in the program's
+// private range, WM_USER (0x0400) to 0xBFFF: the numbers below are the window library's own
+// input and window messages, the numbers above are registered messages (use "message").
 
 #include <cstdint>
 #include <optional>
@@ -32,12 +36,17 @@ namespace dw::app {
 // error and skipped whole.
 inline constexpr size_t kMaxAutomationLineBytes = 4096;
 
+// The private message numbers "post" accepts, both included.
+inline constexpr uint32_t kFirstPostableMessage = 0x0400;  // WM_USER
+inline constexpr uint32_t kLastPostableMessage = 0xBFFF;
+
 enum class AutomationVerb {
     Click,
     Select,
     Type,
     Get,
     Message,
+    Post,
     EmulatePlug,
     EmulateUnplug,
     EmulatePower,
@@ -53,6 +62,7 @@ struct AutomationCommand {
     std::string text;    // decoded text of "type" (UTF-8)
     std::string file;    // file of "screenshot"
     int index = 0;
+    uint32_t messageNumber = 0;  // private message of "post"
     uint64_t wParam = 0;
     int64_t lParam = 0;
     bool on = false;

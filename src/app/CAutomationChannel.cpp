@@ -18,7 +18,7 @@ constexpr auto kStopPollInterval = std::chrono::milliseconds(50);
 
 }  // namespace
 
-struct CAutomationChannel::Request {
+struct CAutomationChannel::Request : std::enable_shared_from_this<Request> {
     AutomationCommand command;
     std::mutex mutex;
     std::condition_variable finished;
@@ -34,17 +34,36 @@ CAutomationChannel::CAutomationChannel(ui::CMessageLoop& loop, CAppMessageWindow
       m_server(std::move(socketPath),
                [this](const std::string& line, const std::atomic<bool>& stopping) { return HandleLine(line, stopping); })
 {
-    m_mailbox.SetMessageHandler(kMsgRunCommand, [this](ui::WPARAM, ui::LPARAM lParam) -> ui::LRESULT {
-        auto* request = reinterpret_cast<Request*>(lParam);
-        std::string answer = m_executor.Execute(request->command);
-        {
-            std::lock_guard lock(request->mutex);
-            request->answer = std::move(answer);
-            request->done = true;
-        }
-        request->finished.notify_all();
+    m_mailbox.SetMessageHandler(kMsgRunCommand, [this](ui::WPARAM stage, ui::LPARAM lParam) -> ui::LRESULT {
+        RunRequest(static_cast<uintptr_t>(stage), *reinterpret_cast<Request*>(lParam));
         return 1;
     });
+}
+
+void CAutomationChannel::RunRequest(uintptr_t stage, Request& request)
+{
+    if (stage == kStageExecute) {
+        std::string answer = m_executor.Execute(request.command);
+        if (AnswerWaitsForQueue(request.command.verb) && answer.rfind("ok", 0) == 0) {
+            // Posted messages are handled in the order they were posted, so when this request
+            // comes round again the command's message has been handled.
+            const auto lParam = reinterpret_cast<ui::LPARAM>(&request);
+            if (m_loop.PostMessageOwning(m_mailbox.GetHWND(), kMsgRunCommand, kStageAnswer, lParam,
+                                         request.shared_from_this())) {
+                std::lock_guard lock(request.mutex);
+                request.answer = std::move(answer);
+                return;
+            }
+            answer = FormatError("the program is closing");
+        }
+        std::lock_guard lock(request.mutex);
+        request.answer = std::move(answer);
+    }
+    {
+        std::lock_guard lock(request.mutex);
+        request.done = true;
+    }
+    request.finished.notify_all();
 }
 
 CAutomationChannel::~CAutomationChannel()

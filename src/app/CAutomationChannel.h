@@ -4,7 +4,10 @@
 // to the UI thread (through the program's message window) and waits there for the answer, so the
 // UI thread never waits on a client. A command that cannot reach the UI any more (the program is
 // closing) is answered with an error; the wait for the UI also ends when the channel stops.
+// A command that leaves a message in the UI queue ("post") is answered only after the queue has
+// passed that message: the request goes round the queue once more before its answer is given.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -36,6 +39,11 @@ public:
 
 private:
     struct Request;
+    // wParam of kMsgRunCommand: carry out the command, or give the answer already found.
+    static constexpr uintptr_t kStageExecute = 0;
+    static constexpr uintptr_t kStageAnswer = 1;
+
+    void RunRequest(uintptr_t stage, Request& request);
     std::string HandleLine(const std::string& line, const std::atomic<bool>& stopping);
 
     ui::CMessageLoop& m_loop;

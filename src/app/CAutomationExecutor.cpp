@@ -1,5 +1,7 @@
 #include "app/CAutomationExecutor.h"
 
+#include <algorithm>
+#include <array>
 #include <memory>
 
 #include "app/CEmulatorControl.h"
@@ -42,7 +44,22 @@ ui::UIPoint Centre(const ui::CControlUI* control)
     return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 
+// The private messages whose wParam or lParam the receiver dereferences: the menu's choice
+// carries the address of the item's name.
+constexpr std::array<ui::UINT, 1> kMessagesCarryingAddresses = {ui::WM_MENUCLICK};
+
 }  // namespace
+
+bool AnswerWaitsForQueue(AutomationVerb verb)
+{
+    return verb == AutomationVerb::Post;
+}
+
+bool MessageCarriesAddress(uint32_t messageNumber)
+{
+    return std::find(kMessagesCarryingAddresses.begin(), kMessagesCarryingAddresses.end(), messageNumber) !=
+           kMessagesCarryingAddresses.end();
+}
 
 bool IsShownInTree(const ui::CControlUI* control)
 {
@@ -83,6 +100,8 @@ std::string CAutomationExecutor::Execute(const AutomationCommand& command)
         return Get(command.name);
     case AutomationVerb::Message:
         return Message(command);
+    case AutomationVerb::Post:
+        return Post(command);
     case AutomationVerb::EmulatePlug:
     case AutomationVerb::EmulateUnplug:
     case AutomationVerb::EmulatePower:
@@ -226,6 +245,20 @@ std::string CAutomationExecutor::Message(const AutomationCommand& command)
     if (id == 0)
         return FormatError("cannot register message " + command.name);
     m_window.SendMessage(id, static_cast<ui::WPARAM>(command.wParam), static_cast<ui::LPARAM>(command.lParam));
+    return "ok";
+}
+
+std::string CAutomationExecutor::Post(const AutomationCommand& command)
+{
+    // The parser keeps the number in the private range; this is the last line of defence for
+    // callers that build commands themselves.
+    if (command.messageNumber < kFirstPostableMessage || command.messageNumber > kLastPostableMessage)
+        return FormatError("message number " + std::to_string(command.messageNumber) + " is outside 0x0400..0xBFFF");
+    if (MessageCarriesAddress(command.messageNumber))
+        return FormatError("message " + std::to_string(command.messageNumber) + " carries an address and cannot be posted");
+    if (!m_loop.PostMessage(m_window.GetHWND(), static_cast<ui::UINT>(command.messageNumber),
+                            static_cast<ui::WPARAM>(command.wParam), static_cast<ui::LPARAM>(command.lParam)))
+        return FormatError("the main window is gone");
     return "ok";
 }
 

@@ -8,6 +8,10 @@
 //
 // The name "@window" in get stands for the main window itself: visible=1 when it is shown and
 // not minimised.
+//
+// "post" only queues its message here; whoever carries the answer back waits for the queue to
+// pass it first (see AnswerWaitsForQueue), so the client reads "ok" after the main window has
+// handled the message, as it would after a real sender's message.
 
 #include <string>
 
@@ -39,6 +43,7 @@ private:
     std::string Type(const std::string& name, const std::string& text);
     std::string Get(const std::string& name);
     std::string Message(const AutomationCommand& command);
+    std::string Post(const AutomationCommand& command);
     std::string Emulate(const AutomationCommand& command);
     std::string Screenshot(const std::string& file);
     std::string Quit();
@@ -53,6 +58,14 @@ private:
     ui::WindowImplBase& m_window;
     CEmulatorControl* m_emulator;
 };
+
+// Whether an "ok" for this verb may be given only after the messages posted so far have been
+// handled: the command itself left a message in the queue.
+bool AnswerWaitsForQueue(AutomationVerb verb);
+
+// Whether the main window reads an address out of this message's parameters; such a message
+// cannot be posted with numbers typed by a client.
+bool MessageCarriesAddress(uint32_t messageNumber);
 
 // Whether the control and every container above it are visible / enabled.
 bool IsShownInTree(const ui::CControlUI* control);

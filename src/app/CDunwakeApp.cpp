@@ -20,6 +20,8 @@
 #include "platform/power/CLogindPowerEvents.h"
 #include "platform/screen/CQtScreenInfo.h"
 #include "shell/CMainWnd.h"
+#include "shell/frame/CShellWindows.h"
+#include "platform/store/CJsonRegistryStore.h"
 #include "shell/MainWndMessages.h"
 #include "shell/devices/CDeviceList.h"
 #include "ui/backend/qt/CQtBackend.h"
@@ -39,6 +41,7 @@ using platform::Utf8ToWide;
 constexpr const char* kSkinFolder = "skin\\";
 constexpr const wchar_t* kResourceIndex = L"res.xml";
 constexpr ui::UINT kTimerStartupWatch = 1;
+constexpr ui::UINT kTimerScreenshotSettle = 2;
 constexpr ui::UINT kMsgStartWatch = ui::WM_APP + 0x0A02;
 // How long a second instance gives its wake-up message to leave the process.
 constexpr int kWakeFlushMs = 1000;
@@ -181,10 +184,17 @@ int CDunwakeApp::RunFirstInstance(ui::CMessageLoop& loop, ui::IUIBackend& backen
     services.screens = &screens;
     services.desktopSettings = &desktopSettings;
 
+    // The skin window, languages, tray menu, message and about boxes.
+    platform::CJsonRegistryStore registry = platform::CJsonRegistryStore::FromEnvironment();
+    CShellWindows shellWindows(registry, ShellWindowsPaths::ForProgram());
+    services.windows = &shellWindows;
+
     // 9-12. The main window: created visible, hidden again by its "windowinit", shown by the
     // first device scan.
     auto mainWindow = std::make_unique<CMainWnd>(services);
     deviceList.Attach(*mainWindow);
+    shellWindows.Attach(*mainWindow);
+    shellWindows.SetTrayGeometrySource([window = mainWindow.get()] { return window->GetTrayIcon().GetGeometry(); });
     if (!mainWindow->Create(loop, nullptr, kMainWindowCaption, kMainWindowStyle, 0,
                             {0, 0, kMainWindowWidth, kMainWindowHeight})) {
         Debug(L"the main window could not be created");
@@ -229,7 +239,7 @@ void CDunwakeApp::WatchStartup(ui::CMessageLoop& loop, CAppMessageWindow& mailbo
     mailbox.SetMessageHandler(kMsgStartWatch, [this, &loop, &mailbox, &mainWindow, started](ui::WPARAM, ui::LPARAM) {
         // A window that "windowinit" left visible waits for no scan.
         if (mainWindow.GetHWND() != nullptr && mainWindow.IsWindowVisible()) {
-            OnMainWindowShown(loop, mainWindow, false);
+            OnMainWindowShown(loop, mailbox, mainWindow, false);
             return 0;
         }
         mailbox.StartTimer(kTimerStartupWatch, kShownPollMs, [this, &loop, &mailbox, &mainWindow, started] {
@@ -237,7 +247,7 @@ void CDunwakeApp::WatchStartup(ui::CMessageLoop& loop, CAppMessageWindow& mailbo
             const bool timedOut = loop.GetTickCount() - started >= kScreenshotWaitMs;
             if (shown || timedOut) {
                 mailbox.StopTimer(kTimerStartupWatch);
-                OnMainWindowShown(loop, mainWindow, !shown);
+                OnMainWindowShown(loop, mailbox, mainWindow, !shown);
             }
         });
         return 0;
@@ -245,7 +255,8 @@ void CDunwakeApp::WatchStartup(ui::CMessageLoop& loop, CAppMessageWindow& mailbo
     mailbox.PostMessage(kMsgStartWatch, 0, 0);
 }
 
-void CDunwakeApp::OnMainWindowShown(ui::CMessageLoop& loop, ui::WindowImplBase& mainWindow, bool timedOut)
+void CDunwakeApp::OnMainWindowShown(ui::CMessageLoop& loop, CAppMessageWindow& mailbox, ui::WindowImplBase& mainWindow,
+                                    bool timedOut)
 {
     if (m_shownHandled)
         return;
@@ -259,8 +270,19 @@ void CDunwakeApp::OnMainWindowShown(ui::CMessageLoop& loop, ui::WindowImplBase& 
 
     if (!m_options.screenshotPath)
         return;
-    if (timedOut)
+    if (timedOut) {
         std::cerr << "dunwake: no first device scan showed the window; saving it as it is.\n";
+        SaveScreenshotAndLeave(loop, mainWindow);
+        return;
+    }
+    mailbox.StartTimer(kTimerScreenshotSettle, kScreenshotSettleMs, [this, &loop, &mailbox, &mainWindow] {
+        mailbox.StopTimer(kTimerScreenshotSettle);
+        SaveScreenshotAndLeave(loop, mainWindow);
+    });
+}
+
+void CDunwakeApp::SaveScreenshotAndLeave(ui::CMessageLoop& loop, ui::WindowImplBase& mainWindow)
+{
     ui::IUIBackend* backend = mainWindow.GetBackend();
     if (backend == nullptr || !backend->SaveWindowImage(mainWindow.GetHWND(), *m_options.screenshotPath))
         std::cerr << "dunwake: cannot save the window to " << *m_options.screenshotPath << '\n';

@@ -40,6 +40,9 @@ inline constexpr int kMainWindowHeight = 572;
 inline constexpr unsigned kScreenshotWaitMs = 10000;
 // How often the start-up watch looks whether the window has been shown.
 inline constexpr unsigned kShownPollMs = 20;
+// --screenshot waits this long after the window is shown, so that the devices the first scan
+// found have been connected, listed and painted.
+inline constexpr unsigned kScreenshotSettleMs = 700;
 
 class CDunwakeApp {
 public:
@@ -56,7 +59,9 @@ private:
     // Watches for the main window to be shown after the first device scan: notes the time and,
     // with --screenshot, saves the picture and leaves.
     void WatchStartup(ui::CMessageLoop& loop, CAppMessageWindow& mailbox, ui::WindowImplBase& mainWindow);
-    void OnMainWindowShown(ui::CMessageLoop& loop, ui::WindowImplBase& mainWindow, bool timedOut);
+    void OnMainWindowShown(ui::CMessageLoop& loop, CAppMessageWindow& mailbox, ui::WindowImplBase& mainWindow,
+                           bool timedOut);
+    void SaveScreenshotAndLeave(ui::CMessageLoop& loop, ui::WindowImplBase& mainWindow);
 
     AppOptions m_options;
     std::chrono::steady_clock::time_point m_processStart;

@@ -34,10 +34,9 @@ using route::NotifyKind;
 // rectangle (a const UIRect*, or 0).
 constexpr ui::UINT kWmDpiChanged = 0x02E0;
 
-// The keyboard reports through its info block (byte 7) whether it is the keyboard this program
-// drives; with another value the "no device" overlay stays up.
-constexpr uint8_t kKeyboardInfoLinked = 0x34;
-// The keyboard object's link status byte while the keyboard is linked.
+// The keyboard's link byte (info block byte 7, also the status the keyboard object keeps) while
+// the keyboard is linked. The product-title check once compared the info byte with 0x34, which
+// no linked keyboard reports: the overlay would cover a working keyboard.
 constexpr uint8_t kKeyboardLinkStatusLinked = 0x40;
 
 // Controls the window works with. The caption's optional buttons (maximise, restore, game mode,
@@ -913,7 +912,7 @@ void CMainWnd::RefreshOverlayAfterScan()
         if (keyboard == nullptr || !keyboard->CommandTransport().IsOpened())
             continue;
         const uint8_t linkState = m_services.deviceList->ReadKeyboardInfoLinkState(*keyboard).value_or(0);
-        SetOverlayVisible(linkState != kKeyboardInfoLinked);
+        SetOverlayVisible(linkState != kKeyboardLinkStatusLinked);
         return;
     }
 }
@@ -955,7 +954,9 @@ void CMainWnd::StoreScreenSize()
 void CMainWnd::DisplayCheck()
 {
     const bool wasVisible = IsWindowVisible() && !IsIconic();
-    if (!wasVisible)
+    // A minimised window is restored so that its size can be set; a hidden one is sized where
+    // it is, without being shown for a moment (it would flash up from the tray).
+    if (IsIconic())
         SendMessage(ui::WM_SYSCOMMAND, ui::SC_RESTORE, 0);
 
     const ui::UIRect rect = GetWindowRect();

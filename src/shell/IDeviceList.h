@@ -51,7 +51,7 @@ public:
     virtual size_t ConnectedCount() const = 0;
     // The link status byte the keyboard object last read (0x40: linked), for the overlay.
     virtual uint8_t KeyboardLinkStatus(const CKestovarUSBDevice& keyboard) const = 0;
-    // Reads the keyboard's info block (command 0x03) and answers its link byte (byte 7; 0x34
+    // Reads the keyboard's info block (command 0x03) and answers its link byte (byte 7; 0x40
     // for the linked keyboard); nothing when it could not be read.
     virtual std::optional<uint8_t> ReadKeyboardInfoLinkState(CKestovarUSBDevice& keyboard) = 0;
 

@@ -68,6 +68,20 @@ std::vector<ValidCase> ValidCases()
         c.wParam = UINT64_MAX;
         c.lParam = INT64_MIN;
     });
+    add("post 3089 1 0", AutomationVerb::Post, [](auto& c) {
+        c.messageNumber = 3089;
+        c.wParam = 1;
+    });
+    // Both ends of the private range; hexadecimal numbers and a negative lParam.
+    add("post 0x0400 0xFFFFFFFFFFFFFFFF -1", AutomationVerb::Post, [](auto& c) {
+        c.messageNumber = 0x0400;
+        c.wParam = UINT64_MAX;
+        c.lParam = -1;
+    });
+    add("  post   0xBFFF 0 0x7FFFFFFFFFFFFFFF ", AutomationVerb::Post, [](auto& c) {
+        c.messageNumber = 0xBFFF;
+        c.lParam = INT64_MAX;
+    });
     add("emulate plug keyboard-receiver", AutomationVerb::EmulatePlug, [](auto& c) { c.device = "keyboard-receiver"; });
     add("emulate unplug mouse", AutomationVerb::EmulateUnplug, [](auto& c) { c.device = "mouse"; });
     add("emulate power keyboard off", AutomationVerb::EmulatePower, [](auto& c) {
@@ -101,6 +115,7 @@ TEST(AutomationCommandTest, ParsesEveryVerb)
         EXPECT_EQ(got.text, want.text);
         EXPECT_EQ(got.file, want.file);
         EXPECT_EQ(got.index, want.index);
+        EXPECT_EQ(got.messageNumber, want.messageNumber);
         EXPECT_EQ(got.wParam, want.wParam);
         EXPECT_EQ(got.lParam, want.lParam);
         EXPECT_EQ(got.on, want.on);
@@ -132,6 +147,19 @@ TEST(AutomationCommandTest, RejectsMalformedLinesWithAReason)
         "message Game_Start one 2",
         "message Game_Start 1 99999999999999999999",
         "message Game_Start 0x 1",
+        "post",
+        "post 3089",
+        "post 3089 1",
+        "post 3089 1 0 9",
+        "post 0x03FF 0 0",          // the window library's own messages
+        "post 1023 0 0",
+        "post 0xC000 0 0",          // registered messages
+        "post 0x100000400 0 0",     // wraps into the range if truncated to 32 bits
+        "post -3089 0 0",
+        "post WM_USER 0 0",
+        "post 3089 -1 0",
+        "post 3089 1 0x8000000000000000",
+        "post 3089 x 0",
         "emulate",
         "emulate plug",
         "emulate plug keyboard mouse",

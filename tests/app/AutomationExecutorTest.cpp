@@ -11,6 +11,7 @@
 #include <QColor>
 #include <QImage>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -25,6 +26,7 @@
 #include "ui/backend/headless/CHeadlessBackend.h"
 #include "ui/core/CControlUI.h"
 #include "ui/core/CMessageLoop.h"
+#include "ui/core/CPaintManagerUI.h"
 #include "ui/core/UIMessages.h"
 #include "ui/core/WindowImplBase.h"
 
@@ -70,6 +72,12 @@ public:
     std::vector<Note> notes;
     std::vector<std::wstring> menuCommands;
     std::vector<std::tuple<ui::UINT, ui::WPARAM, ui::LPARAM>> messages;
+    // The private messages a test posted (the paint manager's own one left out); the count is
+    // read by client threads.
+    std::vector<std::tuple<ui::UINT, ui::WPARAM, ui::LPARAM>> privateMessages;
+    std::atomic<size_t> privateCount{0};
+    // A slow handler, so that an answer given before the handling ends would be seen early.
+    std::chrono::milliseconds privateHandlingTime{0};
 
     void Notify(ui::TNotifyUI& msg) override
     {
@@ -86,6 +94,11 @@ public:
         }
         if (msg >= 0xC000)
             messages.emplace_back(msg, wParam, lParam);
+        if (msg >= ui::WM_USER && msg < 0xC000 && msg != ui::CPaintManagerUI::kMsgAsyncNotify) {
+            privateMessages.emplace_back(msg, wParam, lParam);
+            std::this_thread::sleep_for(privateHandlingTime);
+            ++privateCount;
+        }
         return WindowImplBase::HandleCustomMessage(msg, wParam, lParam, handled);
     }
     size_t Count(const std::wstring& type, const std::wstring& sender) const
@@ -214,6 +227,34 @@ TEST_F(AutomationExecutorTest, MessageQuitAndScreenshot)
     EXPECT_EQ(Run("emulate plug keyboard"), "error not running on emulated devices (start with --emulate)");
 }
 
+TEST_F(AutomationExecutorTest, PostQueuesAPrivateMessageForTheMainWindow)
+{
+    // The message goes through the queue: it is not handled while the command runs.
+    const AutomationParseResult parsed = ParseAutomationCommand("post 0x0401 7 -8");
+    ASSERT_TRUE(parsed.command.has_value()) << parsed.error;
+    EXPECT_EQ(executor.Execute(*parsed.command), "ok");
+    EXPECT_TRUE(window.privateMessages.empty());
+    loop.RunUntilIdle();
+    EXPECT_EQ(window.privateMessages, (std::vector<std::tuple<ui::UINT, ui::WPARAM, ui::LPARAM>>{
+                                          {0x0401, 7, -8}}));
+    EXPECT_TRUE(AnswerWaitsForQueue(AutomationVerb::Post));
+    EXPECT_FALSE(AnswerWaitsForQueue(AutomationVerb::Message));
+
+    // The menu's choice carries the address of a name: typed numbers there would be read as
+    // memory, so it is refused and nothing reaches the window.
+    EXPECT_EQ(Run("post " + std::to_string(ui::WM_MENUCLICK) + " 1 0"),
+              "error message " + std::to_string(ui::WM_MENUCLICK) + " carries an address and cannot be posted");
+    EXPECT_TRUE(window.menuCommands.empty());
+
+    // A command built by hand is held to the private range too.
+    AutomationCommand outside;
+    outside.verb = AutomationVerb::Post;
+    outside.messageNumber = ui::WM_LBUTTONDOWN;
+    EXPECT_EQ(executor.Execute(outside), "error message number 513 is outside 0x0400..0xBFFF");
+    loop.RunUntilIdle();
+    EXPECT_EQ(window.privateMessages.size(), 1u);
+}
+
 TEST(EmulatorControlTest, ControlsTheEmulatedDevices)
 {
     std::string error;
@@ -285,6 +326,7 @@ TEST_F(AutomationExecutorTest, ChannelServesLinesWithoutBlockingTheUI)
     const std::string path = (std::filesystem::temp_directory_path() / ("dw_automation_" + std::to_string(::getpid()))).string();
     CAppMessageWindow mailbox;
     ASSERT_TRUE(mailbox.Create(loop));
+    window.privateHandlingTime = std::chrono::milliseconds(200);
     std::vector<std::string> answers;
     {
         CAutomationChannel channel(loop, mailbox, executor, path);
@@ -303,6 +345,10 @@ TEST_F(AutomationExecutorTest, ChannelServesLinesWithoutBlockingTheUI)
                 c.Send("get  \x01\nget opt\n");
                 answers.push_back(c.ReadLine());
                 answers.push_back(c.ReadLine());
+                // The answer to post comes after the window has handled the message.
+                c.Send("post 0x0402 3 4\n");
+                answers.push_back(c.ReadLine());
+                answers.push_back("handled " + std::to_string(window.privateCount.load()));
             }
             clientDone = true;
         });
@@ -327,6 +373,8 @@ TEST_F(AutomationExecutorTest, ChannelServesLinesWithoutBlockingTheUI)
                            "error unknown command bogus",
                            "error control character in command (escape it as %XX in a text)",
                            "ok text=Option visible=1 enabled=1 selected=1",
+                           "ok",
+                           "handled 1",
                        }));
     EXPECT_EQ(window.Count(ui::notify::kClick, L"okbtn"), 1u);
     mailbox.DestroyWindow();

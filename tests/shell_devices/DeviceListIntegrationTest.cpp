@@ -84,6 +84,13 @@ TEST_F(DeviceListTest, KeyboardByCableAppearsSelectedAndConnected)
     EXPECT_EQ(cache.layer1.size(), 3 * SlotCountOf(cache.info)) << "the key map was read whole";
     EXPECT_EQ(cache.info[kbinfo::kLinkState], kbinfo::kLinked);
     EXPECT_FALSE(h.Visible(devlist::kNoDeviceLink)) << "the full read reported the keyboard linked";
+
+    // A second start wakes this one with the product-title message; the info block it reads
+    // then reports the linked keyboard, so the overlay stays down.
+    const ui::UINT productTitle = ui::CMessageLoop::RegisterWindowMessage(L"VEXLO Dunwake 75 tri-mode");
+    h.loop.SendMessage(h.window->GetHWND(), productTitle, 0, 1);
+    h.loop.RunUntilIdle();
+    EXPECT_FALSE(h.Visible(devlist::kNoDeviceLink)) << "a linked keyboard never shows the no-device notice";
 }
 
 TEST_F(DeviceListTest, KeyboardNotificationsResynchroniseThroughTimer1002AndFollowItsProfile)
