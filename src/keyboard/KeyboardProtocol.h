@@ -17,10 +17,6 @@
 
 namespace dw {
 
-// FIXME: the keyboard's name for the family's command codes; kept only for the files that still
-// spell it, new code uses cmd::.
-namespace kbcmd = cmd;
-
 // Device info block (command 0x03). Bytes other than these are kept as read.
 namespace kbinfo {
 inline constexpr size_t kSize = 34;

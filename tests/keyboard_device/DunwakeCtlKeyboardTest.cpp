@@ -3,28 +3,19 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <array>
-#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <regex>
 #include <string>
 
+#include "support/RunCommand.h"
+
 namespace {
 
-struct CtlRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadAll(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using dw::testsupport::CommandCase;
+using dw::testsupport::CommandRun;
+using dw::testsupport::ReadAll;
+using dw::testsupport::RunCommand;
 
 class DunwakeCtlKeyboard : public testing::Test {
 protected:
@@ -41,23 +32,11 @@ protected:
     }
 
     // Runs the binary through the shell with `arguments` (already quoted as needed).
-    CtlRun Run(const std::string& arguments)
+    CommandRun Run(const std::string& arguments)
     {
-        const std::filesystem::path errFile = home / "stderr";
-        const std::string command = "XDG_DATA_HOME='" + home.string() + "' DUNWAKE_RESOURCES='" DW_RESOURCES_DIR
-                                    "' '" DW_CTL_BINARY "' " + arguments + " 2>'" + errFile.string() + "'";
-        CtlRun run;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        if (pipe == nullptr)
-            return run;
-        std::array<char, 4096> chunk;
-        size_t n = 0;
-        while ((n = std::fread(chunk.data(), 1, chunk.size(), pipe)) > 0)
-            run.out.append(chunk.data(), n);
-        const int status = ::pclose(pipe);
-        run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.err = ReadAll(errFile);
-        return run;
+        return RunCommand("XDG_DATA_HOME='" + home.string() + "' DUNWAKE_RESOURCES='" DW_RESOURCES_DIR
+                          "' '" DW_CTL_BINARY "' " + arguments,
+                          home / "stderr");
     }
 
     std::filesystem::path KeyboardFolder() const { return home / "VEXLO Dunwake 75 tri-mode" / "keyboard"; }
@@ -65,16 +44,9 @@ protected:
     std::filesystem::path home;
 };
 
-struct CtlCase {
-    const char* arguments;
-    int exitCode;
-    const char* out;  // regular expression searched in standard output
-    const char* err;  // regular expression searched in standard error
-};
-
 TEST_F(DunwakeCtlKeyboard, SubcommandsByCableAndThroughTheReceiver)
 {
-    const CtlCase kCases[] = {
+    const CommandCase kCases[] = {
         {"--emulate keyboard keyboard info", 0,
          "^connection=cable\nslots=132\nmacro_memory=[0-9]+ bytes\nlink_state=0x40 \\(linked\\)\neffects=46\n", "^$"},
         {"--emulate keyboard-receiver keyboard info", 0, "^connection=receiver\nslots=132\n", "^$"},
@@ -105,9 +77,9 @@ TEST_F(DunwakeCtlKeyboard, SubcommandsByCableAndThroughTheReceiver)
          "^> 04 [0-9a-f]{2} [0-9a-f]{2} aa( 00){60}\n< 04 [0-9a-f ]+\nconnection=receiver\nlinked=1\n", "^$"},
         {"--emulate keyboard --trace keyboard status", 0, "^> 04 [0-9a-f]{2} 00 1a 06( 00){59}\n< 04 ", "^$"},
     };
-    for (const CtlCase& c : kCases) {
+    for (const CommandCase& c : kCases) {
         SCOPED_TRACE(c.arguments);
-        const CtlRun run = Run(c.arguments);
+        const CommandRun run = Run(c.arguments);
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
         EXPECT_TRUE(std::regex_search(run.out, std::regex(c.out))) << run.out;
         EXPECT_TRUE(std::regex_search(run.err, std::regex(c.err))) << run.err;
@@ -118,7 +90,7 @@ TEST_F(DunwakeCtlKeyboard, WriteSettingsChangesOnlyTheFieldsGivenAndKeepsTheProf
 {
     // Each run is a fresh emulated keyboard, so the write is checked in the run's own output
     // and in the profile file it leaves.
-    const CtlRun run = Run("--emulate keyboard keyboard write-settings --brightness 1 --colour 00ff80 --speed 4");
+    const CommandRun run = Run("--emulate keyboard keyboard write-settings --brightness 1 --colour 00ff80 --speed 4");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(std::regex_search(run.out, std::regex("^result=1\n"))) << run.out;
     EXPECT_TRUE(std::regex_search(run.out, std::regex("\nbrightness=1\nspeed=4\ndirection=0\n"))) << run.out;
@@ -133,7 +105,7 @@ TEST_F(DunwakeCtlKeyboard, WriteSettingsChangesOnlyTheFieldsGivenAndKeepsTheProf
     EXPECT_TRUE(std::regex_search(profile, std::regex("\"profilename\"\\s*:\\s*\"Profile1\""))) << profile;
 
     // A second run uses the same profile.
-    const CtlRun info = Run("--emulate keyboard keyboard info");
+    const CommandRun info = Run("--emulate keyboard keyboard info");
     EXPECT_TRUE(std::regex_search(info.out, std::regex("profile_file=.*" + id[1].str() + "\\.Json\n"))) << info.out;
 }
 
@@ -141,7 +113,7 @@ TEST_F(DunwakeCtlKeyboard, SetKeyRemembersTheAssignmentInTheProfile)
 {
     ASSERT_EQ(Run("--emulate keyboard keyboard set-key 0 0x200204").exitCode, 0);
     // The next run starts from a factory keyboard, but the profile remembers the assignment.
-    const CtlRun keymap = Run("--emulate keyboard keyboard read-keymap");
+    const CommandRun keymap = Run("--emulate keyboard keyboard read-keymap");
     EXPECT_TRUE(std::regex_search(keymap.out, std::regex("^key=0 name=keyboard_key_Esc slot=0 light=0 current=0x200204 ")))
         << keymap.out;
 }

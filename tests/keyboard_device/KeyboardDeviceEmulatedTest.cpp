@@ -396,7 +396,7 @@ TEST_P(KeyboardDeviceTest, UnplugDuringAChunkedWriteEndsWithAResultAndTheNextPlu
     ASSERT_EQ(device->ReadEverything(), result::kSuccess);
     Remap(kEsc, kShiftA);
     device->SaveProfile();
-    emulated->InjectFault({emu::FaultKind::UnplugDuringTransfer, emu::FaultMode::Once, 0, kbcmd::kWriteKeyMap});
+    emulated->InjectFault({emu::FaultKind::UnplugDuringTransfer, emu::FaultMode::Once, 0, cmd::kWriteKeyMap});
     const int code = device->WriteAssignments(0);
     EXPECT_NE(code, result::kSuccess);
     EXPECT_LE(code, result::kNothing);

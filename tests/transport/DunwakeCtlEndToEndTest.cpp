@@ -3,63 +3,36 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
+#include <unistd.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <regex>
 #include <string>
 
+#include "support/RunCommand.h"
+
 namespace {
 
-struct CtlRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadAll(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using dw::testsupport::CommandCase;
+using dw::testsupport::CommandRun;
+using dw::testsupport::RunCommand;
 
 // Runs the binary through the shell with `arguments` (already quoted as needed).
-CtlRun RunCtl(const std::string& arguments, const std::string& environment = "")
+CommandRun RunCtl(const std::string& arguments, const std::string& environment = "")
 {
     const std::filesystem::path errFile =
         std::filesystem::temp_directory_path() / ("dunwake-ctl-e2e-" + std::to_string(::getpid()) + ".err");
-    const std::string command =
-        environment + " '" DW_CTL_BINARY "' " + arguments + " 2>'" + errFile.string() + "'";
-    CtlRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return run;
-    std::array<char, 4096> chunk;
-    size_t n = 0;
-    while ((n = std::fread(chunk.data(), 1, chunk.size(), pipe)) > 0)
-        run.out.append(chunk.data(), n);
-    const int status = ::pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = ReadAll(errFile);
+    CommandRun run = RunCommand(environment + " '" DW_CTL_BINARY "' " + arguments, errFile);
     std::filesystem::remove(errFile);
     return run;
 }
-
-struct CtlCase {
-    const char* arguments;
-    int exitCode;
-    const char* out;  // regular expression searched in standard output
-    const char* err;  // regular expression searched in standard error
-};
 
 TEST(DunwakeCtl, CommandLinesTable)
 {
     const std::string descriptor = std::string(DW_SOURCE_DIR) + "/tests/transport/fixtures/notification_and_vendor.hex";
     const std::string describe = "describe '" + descriptor + "'";
-    const CtlCase kCases[] = {
+    const CommandCase kCases[] = {
         {"--emulate all list", 0,
          "^slot=0 kind=1 role=0 vid=0x4e71 pid=0x0b17 interface=1 collection=4 identity=hid#vid_4e71&pid_0b17&mi_01&col04#",
          "^$"},
@@ -86,9 +59,9 @@ TEST(DunwakeCtl, CommandLinesTable)
         {describe.c_str(), 0, "\ncollection 2 usage_page=0xff1c usage=0x0092 input=64 output=64 feature=0\n", "^$"},
         {"describe /nonexistent/descriptor", 1, "^$", "could not be opened"},
     };
-    for (const CtlCase& c : kCases) {
+    for (const CommandCase& c : kCases) {
         SCOPED_TRACE(c.arguments);
-        const CtlRun run = RunCtl(c.arguments);
+        const CommandRun run = RunCtl(c.arguments);
         EXPECT_EQ(run.exitCode, c.exitCode);
         EXPECT_TRUE(std::regex_search(run.out, std::regex(c.out))) << run.out;
         EXPECT_TRUE(std::regex_search(run.err, std::regex(c.err))) << run.err;
@@ -109,14 +82,14 @@ TEST(DunwakeCtl, DescribesBinaryDescriptorsAndRefusesBrokenOnes)
     // The same, cut in the middle of an item and left with open collections.
     std::ofstream(bad, std::ios::binary).write(reinterpret_cast<const char*>(bootMouse), 12);
 
-    const CtlRun ok = RunCtl("describe '" + good.string() + "'");
+    const CommandRun ok = RunCtl("describe '" + good.string() + "'");
     EXPECT_EQ(ok.exitCode, 0) << ok.err;
     EXPECT_TRUE(std::regex_search(ok.out, std::regex("^collection 1 usage_page=0x0001 usage=0x0002 input=4 output=0 "
                                                      "feature=0\n  report_ids=none\n  button input .*usage=0x0001..0x0003")))
         << ok.out;
     EXPECT_TRUE(std::regex_search(ok.out, std::regex("value input .*usage_page=0x0001 usage=0x0030")));
 
-    const CtlRun refused = RunCtl("describe '" + bad.string() + "'");
+    const CommandRun refused = RunCtl("describe '" + bad.string() + "'");
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(std::regex_search(refused.err, std::regex("^The report descriptor was refused: ")));
     std::filesystem::remove(good);
@@ -125,7 +98,7 @@ TEST(DunwakeCtl, DescribesBinaryDescriptorsAndRefusesBrokenOnes)
 
 TEST(DunwakeCtl, DebugOutputLogsTheTransaction)
 {
-    const CtlRun run = RunCtl("--emulate keyboard transact 0 04 00 00 03 22", "DUNWAKE_DEBUG=1");
+    const CommandRun run = RunCtl("--emulate keyboard transact 0 04 00 00 03 22", "DUNWAKE_DEBUG=1");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(std::regex_search(
         run.err, std::regex("命令\n04 25 00 03  22 00 00 00  00 00 00 00( [ 0]+)+\n[ 0]+\n返回\n04 [0-9a-f]{2} [0-9a-f]{2} 03  22")))

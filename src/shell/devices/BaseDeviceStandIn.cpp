@@ -51,7 +51,7 @@ std::optional<uint8_t> ReadDeviceInfoLinkByte(CKestovarUSBDevice& device)
     for (const Chunk& chunk : PlanChunks(wanted, transport.ChunkSize())) {
         Report reply{};
         size_t transferred = 0;
-        const Report request = BuildReadChunkRequest(kbcmd::kReadInfo, chunk, ChunkOffset(0, chunk));
+        const Report request = BuildReadChunkRequest(cmd::kReadInfo, chunk, ChunkOffset(0, chunk));
         if (ReplyResult(transport.Transact(request, reply, transferred), reply) != result::kSuccess)
             return std::nullopt;
         const std::span<const uint8_t> data = FrameData(reply);

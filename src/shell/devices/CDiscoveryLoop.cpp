@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/DebugOutput.h"
-#include "platform/folders/WideUtf8.h"
+#include "platform/Utf8.h"
 #include "platform/hid/HidBackend.h"
 #include "platform/hid/HidBackendSelection.h"
 #include "platform/hid/HidIdentity.h"

@@ -15,11 +15,6 @@ namespace {
 
 constexpr UINT kVkF4 = 0x73;
 
-IListItemUI* AsListItem(CControlUI* control)
-{
-    return control != nullptr ? static_cast<IListItemUI*>(control->GetInterface(L"ListItem")) : nullptr;
-}
-
 }  // namespace
 
 CComboUI::CComboUI()
@@ -56,16 +51,6 @@ UINT CComboUI::GetControlFlags() const
 
 // ---- items ----------------------------------------------------------------------------------
 
-void CComboUI::Reindex(int from)
-{
-    for (int i = std::max(0, from); i < GetCount(); ++i) {
-        if (IListItemUI* item = AsListItem(GetItemAt(i))) {
-            item->SetOwner(this);
-            item->SetIndex(i);
-        }
-    }
-}
-
 bool CComboUI::Add(CControlUI* control)
 {
     return AddAt(control, GetCount());
@@ -76,9 +61,7 @@ bool CComboUI::AddAt(CControlUI* control, int index)
     index = std::clamp(index, 0, GetCount());
     if (!CContainerUI::AddAt(control, index))
         return false;
-    if (m_curSel >= index)
-        ++m_curSel;
-    Reindex(index);
+    m_selection.ItemInserted(index);
     if (m_dropDown != nullptr)
         m_dropDown->Refresh();
     return true;
@@ -96,17 +79,10 @@ bool CComboUI::RemoveAt(int index, bool doNotDestroy)
         return false;
     // Items in an open list are on another window; close it before the item goes.
     CloseDropDown();
-    if (IListItemUI* item = AsListItem(GetItemAt(index))) {
-        item->Select(false);
-        item->SetOwner(nullptr);
-    }
+    m_selection.DetachItem(index);
     if (!CContainerUI::RemoveAt(index, doNotDestroy))
         return false;
-    if (m_curSel == index)
-        m_curSel = -1;
-    else if (m_curSel > index)
-        --m_curSel;
-    Reindex(index);
+    m_selection.ItemRemoved(index);
     Invalidate();
     return true;
 }
@@ -114,18 +90,17 @@ bool CComboUI::RemoveAt(int index, bool doNotDestroy)
 void CComboUI::RemoveAll()
 {
     CloseDropDown();
-    m_curSel = -1;
+    m_selection.Clear();
     CContainerUI::RemoveAll();
     Invalidate();
 }
 
 bool CComboUI::SetItemIndex(CControlUI* control, int index)
 {
-    CControlUI* selected = m_curSel >= 0 ? GetItemAt(m_curSel) : nullptr;
+    CControlUI* selected = m_selection.SelectedItem();
     if (!CContainerUI::SetItemIndex(control, index))
         return false;
-    Reindex(0);
-    m_curSel = selected != nullptr ? GetItemIndex(selected) : -1;
+    m_selection.ItemsReordered(selected);
     return true;
 }
 
@@ -137,19 +112,14 @@ bool CComboUI::SelectItem(int index, bool takeFocus, bool notify)
         return false;
     if (index >= 0) {
         CControlUI* control = GetItemAt(index);
-        if (AsListItem(control) == nullptr || !control->IsOwnVisible() || !control->IsEnabled())
+        if (CListSelection::AsListItem(control) == nullptr || !control->IsOwnVisible() || !control->IsEnabled())
             return false;
     }
     if (takeFocus && IsEnabled() && m_dropDown == nullptr)
         SetFocus();
-    if (index == m_curSel)
+    if (index == GetCurSel())
         return true;
-    const int previous = m_curSel;
-    if (IListItemUI* old = m_curSel >= 0 ? AsListItem(GetItemAt(m_curSel)) : nullptr)
-        old->Select(false);
-    m_curSel = index;
-    if (index >= 0)
-        AsListItem(GetItemAt(index))->Select(true);
+    const int previous = m_selection.MoveTo(index);
     if (m_dropDown != nullptr)
         m_dropDown->EnsureVisible(index);
     Invalidate();
@@ -163,7 +133,7 @@ int CComboUI::FindSelectableItem(int from, bool forward) const
     // Items of a combo are never laid out here, so only their own visibility counts.
     for (int i = from; i >= 0 && i < GetCount(); i += forward ? 1 : -1) {
         CControlUI* control = GetItemAt(i);
-        if (control->IsOwnVisible() && control->IsEnabled() && AsListItem(control) != nullptr)
+        if (control->IsOwnVisible() && control->IsEnabled() && CListSelection::AsListItem(control) != nullptr)
             return i;
     }
     return -1;
@@ -174,10 +144,10 @@ bool CComboUI::HandleSelectionKey(UINT key)
     int target = -1;
     switch (key) {
     case VK_UP:
-        target = FindSelectableItem(m_curSel < 0 ? GetCount() - 1 : m_curSel - 1, false);
+        target = FindSelectableItem(GetCurSel() < 0 ? GetCount() - 1 : GetCurSel() - 1, false);
         break;
     case VK_DOWN:
-        target = FindSelectableItem(m_curSel < 0 ? 0 : m_curSel + 1, true);
+        target = FindSelectableItem(GetCurSel() < 0 ? 0 : GetCurSel() + 1, true);
         break;
     case VK_HOME:
         target = FindSelectableItem(0, true);
@@ -268,7 +238,7 @@ UIRect CComboUI::ComputeDropBoxRect(const UIRect& combo, const UIRect& workArea)
 
 void CComboUI::DoInit()
 {
-    if (m_initialSel >= 0 && m_curSel < 0)
+    if (m_initialSel >= 0 && GetCurSel() < 0)
         SelectItem(m_initialSel, false, false);
     m_initialSel = -1;
 }
@@ -400,9 +370,9 @@ UISize CComboUI::EstimateSize(UISize available)
 
 std::wstring CComboUI::GetText() const
 {
-    if (m_curSel < 0 || m_curSel >= GetCount())
+    if (GetCurSel() < 0 || GetCurSel() >= GetCount())
         return {};
-    return GetItemAt(m_curSel)->GetText();
+    return GetItemAt(GetCurSel())->GetText();
 }
 
 // ---- painting -------------------------------------------------------------------------------
@@ -452,10 +422,10 @@ void CComboUI::PaintStatusImage(IRenderContext& context)
 
 void CComboUI::PaintText(IRenderContext& context)
 {
-    if (m_curSel < 0 || m_curSel >= GetCount())
+    if (GetCurSel() < 0 || GetCurSel() >= GetCount())
         return;
-    CControlUI* control = GetItemAt(m_curSel);
-    IListItemUI* item = AsListItem(control);
+    CControlUI* control = GetItemAt(GetCurSel());
+    IListItemUI* item = CListSelection::AsListItem(control);
     if (item == nullptr)
         return;
     UIRect rc = GetPos();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/core/CContainerUI.h"
+#include "ui/core/controls/CListSelection.h"
 #include "ui/core/controls/IListOwnerUI.h"
 #include "ui/core/controls/TListInfoUI.h"
 
@@ -28,7 +29,7 @@ public:
 
     // ---- IListOwnerUI ---------------------------------------------------------------------
     TListInfoUI* GetListInfo() override { return &m_info; }
-    int GetCurSel() const override { return m_curSel; }
+    int GetCurSel() const override { return m_selection.Get(); }
     bool SelectItem(int index, bool takeFocus = false, bool notify = true) override;
     void DoEvent(TEventUI& event) override;
 
@@ -98,13 +99,12 @@ public:
     bool HandleSelectionKey(UINT key);
 
 private:
-    void Reindex(int from);
     int FindSelectableItem(int from, bool forward) const;
     UIRect ArrowRect() const;
     void SetButtonState(UINT state);
 
     TListInfoUI m_info;
-    int m_curSel = -1;
+    CListSelection m_selection{*this, *this};
     int m_initialSel = -1;  // "cursel" of the layout, applied once the items exist
     UINT m_buttonState = 0;
     UISize m_dropBoxSize;

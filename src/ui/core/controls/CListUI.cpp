@@ -10,15 +10,6 @@
 
 namespace dw::ui {
 
-namespace {
-
-IListItemUI* AsListItem(CControlUI* control)
-{
-    return control != nullptr ? static_cast<IListItemUI*>(control->GetInterface(L"ListItem")) : nullptr;
-}
-
-}  // namespace
-
 CListUI::CListUI()
 {
     EnableScrollBar(true, false);
@@ -65,16 +56,6 @@ void CListUI::SetHeader(CListHeaderUI* header)
     NeedUpdate();
 }
 
-void CListUI::Reindex(int from)
-{
-    for (int i = std::max(0, from); i < GetCount(); ++i) {
-        if (IListItemUI* item = AsListItem(GetItemAt(i))) {
-            item->SetOwner(this);
-            item->SetIndex(i);
-        }
-    }
-}
-
 bool CListUI::Add(CControlUI* control)
 {
     return AddAt(control, GetCount());
@@ -93,9 +74,7 @@ bool CListUI::AddAt(CControlUI* control, int index)
     index = std::clamp(index, 0, GetCount());
     if (!CVerticalLayoutUI::AddAt(control, index))
         return false;
-    if (m_curSel >= index)
-        ++m_curSel;
-    Reindex(index);
+    m_selection.ItemInserted(index);
     return true;
 }
 
@@ -111,35 +90,26 @@ bool CListUI::RemoveAt(int index, bool doNotDestroy)
 {
     if (index < 0 || index >= GetCount())
         return false;
-    if (IListItemUI* item = AsListItem(GetItemAt(index))) {
-        item->Select(false);
-        item->SetOwner(nullptr);
-    }
+    m_selection.DetachItem(index);
     if (!CVerticalLayoutUI::RemoveAt(index, doNotDestroy))
         return false;
-    // The selection follows its item; removing the selected item leaves none selected.
-    if (m_curSel == index)
-        m_curSel = -1;
-    else if (m_curSel > index)
-        --m_curSel;
-    Reindex(index);
+    m_selection.ItemRemoved(index);
     return true;
 }
 
 void CListUI::RemoveAll()
 {
-    m_curSel = -1;
+    m_selection.Clear();
     m_pendingEnsureVisible = -1;
     CVerticalLayoutUI::RemoveAll();
 }
 
 bool CListUI::SetItemIndex(CControlUI* control, int index)
 {
-    CControlUI* selected = m_curSel >= 0 ? GetItemAt(m_curSel) : nullptr;
+    CControlUI* selected = m_selection.SelectedItem();
     if (!CVerticalLayoutUI::SetItemIndex(control, index))
         return false;
-    Reindex(0);
-    m_curSel = selected != nullptr ? GetItemIndex(selected) : -1;
+    m_selection.ItemsReordered(selected);
     return true;
 }
 
@@ -149,22 +119,17 @@ bool CListUI::SelectItem(int index, bool takeFocus, bool notify)
         return false;
     if (index >= 0) {
         CControlUI* control = GetItemAt(index);
-        IListItemUI* item = AsListItem(control);
+        IListItemUI* item = CListSelection::AsListItem(control);
         if (item == nullptr || !control->IsVisible() || !control->IsEnabled())
             return false;
     }
     if (takeFocus && IsEnabled())
         SetFocus();
-    if (index == m_curSel)
+    if (index == GetCurSel())
         return true;
-    const int previous = m_curSel;
-    if (IListItemUI* old = m_curSel >= 0 ? AsListItem(GetItemAt(m_curSel)) : nullptr)
-        old->Select(false);
-    m_curSel = index;
-    if (index >= 0) {
-        AsListItem(GetItemAt(index))->Select(true);
+    const int previous = m_selection.MoveTo(index);
+    if (index >= 0)
         EnsureVisible(index);
-    }
     if (notify)
         SendNotify(notify::kItemSelect, static_cast<WPARAM>(index), previous);
     return true;
@@ -205,8 +170,8 @@ int CListUI::ItemsPerPage() const
 {
     const int areaHeight = ItemArea().GetHeight();
     int itemHeight = 0;
-    if (m_curSel >= 0)
-        itemHeight = GetItemAt(m_curSel)->GetHeight();
+    if (GetCurSel() >= 0)
+        itemHeight = GetItemAt(GetCurSel())->GetHeight();
     if (itemHeight <= 0)
         itemHeight = Scale(m_info.itemHeight > 0 ? m_info.itemHeight : CListHeaderUI::kDefaultHeight);
     return std::max(1, areaHeight / std::max(1, itemHeight));
@@ -219,22 +184,22 @@ int CListUI::TargetForKey(UINT key) const
         return -1;
     switch (key) {
     case VK_UP:
-        return m_curSel < 0 ? FindSelectable(count - 1, false) : FindSelectable(m_curSel - 1, false);
+        return GetCurSel() < 0 ? FindSelectable(count - 1, false) : FindSelectable(GetCurSel() - 1, false);
     case VK_DOWN:
-        return m_curSel < 0 ? FindSelectable(0, true) : FindSelectable(m_curSel + 1, true);
+        return GetCurSel() < 0 ? FindSelectable(0, true) : FindSelectable(GetCurSel() + 1, true);
     case VK_HOME:
         return FindSelectable(0, true);
     case VK_END:
         return FindSelectable(count - 1, false);
     case VK_PRIOR: {
-        const int target = std::max(0, (m_curSel < 0 ? 0 : m_curSel) - ItemsPerPage());
+        const int target = std::max(0, (GetCurSel() < 0 ? 0 : GetCurSel()) - ItemsPerPage());
         const int found = FindSelectable(target, true);
-        return found >= 0 && (m_curSel < 0 || found <= m_curSel) ? found : FindSelectable(target, false);
+        return found >= 0 && (GetCurSel() < 0 || found <= GetCurSel()) ? found : FindSelectable(target, false);
     }
     case VK_NEXT: {
-        const int target = std::min(count - 1, (m_curSel < 0 ? 0 : m_curSel) + ItemsPerPage());
+        const int target = std::min(count - 1, (GetCurSel() < 0 ? 0 : GetCurSel()) + ItemsPerPage());
         const int found = FindSelectable(target, false);
-        return found >= 0 && found >= m_curSel ? found : FindSelectable(target, true);
+        return found >= 0 && found >= GetCurSel() ? found : FindSelectable(target, true);
     }
     default:
         return -1;
@@ -245,8 +210,8 @@ void CListUI::DoEvent(TEventUI& event)
 {
     if (event.Type == UIEventType::KeyDown && IsEnabled()) {
         if (event.chKey == VK_RETURN) {
-            if (m_curSel >= 0 && m_manager != nullptr)
-                m_manager->SendNotify(GetItemAt(m_curSel), notify::kItemActivate);
+            if (GetCurSel() >= 0 && m_manager != nullptr)
+                m_manager->SendNotify(GetItemAt(GetCurSel()), notify::kItemActivate);
             return;
         }
         const int target = TargetForKey(event.chKey);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/core/CVerticalLayoutUI.h"
+#include "ui/core/controls/CListSelection.h"
 #include "ui/core/controls/IListOwnerUI.h"
 #include "ui/core/controls/TListInfoUI.h"
 
@@ -29,7 +30,7 @@ public:
 
     // ---- IListOwnerUI ---------------------------------------------------------------------
     TListInfoUI* GetListInfo() override { return &m_info; }
-    int GetCurSel() const override { return m_curSel; }
+    int GetCurSel() const override { return m_selection.Get(); }
     bool SelectItem(int index, bool takeFocus = false, bool notify = true) override;
     void DoEvent(TEventUI& event) override;
 
@@ -59,8 +60,6 @@ protected:
     void SetChildrenPos(const UIRect& client) override;
 
 private:
-    // Gives every item from index on its owner and index again.
-    void Reindex(int from);
     // The item the keyboard moves to from the selection for a key; -1 when none.
     int TargetForKey(UINT key) const;
     int ItemsPerPage() const;
@@ -69,7 +68,7 @@ private:
 
     CListHeaderUI* m_header = nullptr;
     TListInfoUI m_info;
-    int m_curSel = -1;
+    CListSelection m_selection{*this, *this};
     int m_pendingEnsureVisible = -1;
     bool m_headerHidden = false;  // "header=hidden", applied to a header added later too
 };
