@@ -24,6 +24,9 @@ protected:
     // Each test starts with the entry points of "windowinit" set aside.
     MainWndTest() : initReached(std::exchange(h.parts.reached, {})) {}
 
+    // Declared before the window's harness, so the devices outlive the window: its destruction
+    // still reaches them, as the program's device list outlives its window.
+    std::vector<std::unique_ptr<RecordingDevice>> devices;
     MainWndHarness h;
     std::vector<std::wstring> initReached;
     CMainWnd& Window() { return *h.window; }
@@ -45,7 +48,6 @@ protected:
     }
     std::wstring LightStatusText() { return h.Find(L"control_light_status")->GetText(); }
 
-    std::vector<std::unique_ptr<RecordingDevice>> devices;
 };
 
 TEST_F(MainWndTest, BuildsItsSkinWithTheProgramsOwnElements)
