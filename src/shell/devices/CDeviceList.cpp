@@ -48,38 +48,36 @@ std::chrono::milliseconds ReaderStopWait(int familyRow)
                                                                          : CDeviceNotificationThread::kLongStopWait;
 }
 
+// The diagnostic lines of an arrival and a removal, per family that has them.
+struct FamilyDiagnostics {
+    int family;
+    const wchar_t* arrival;
+    const wchar_t* removal;
+};
+constexpr FamilyDiagnostics kFamilyDiagnostics[] = {
+    {family::kKeyboard, L"添加一个键盘设备", L"删除一个键盘设备"},
+    {family::kMouse, L"添加一个鼠标设备", L"删除一个鼠标设备"},
+    {family::kMousepad, L"添加一个鼠标垫设备", L"删除一个鼠标垫设备"},
+};
+
+const FamilyDiagnostics* DiagnosticsOfKind(uint16_t k)
+{
+    for (const FamilyDiagnostics& row : kFamilyDiagnostics)
+        if (row.family == FamilyOfKind(k))
+            return &row;
+    return nullptr;
+}
+
 void DiagnosticOfArrival(uint16_t k)
 {
-    switch (FamilyOfKind(k)) {
-    case family::kKeyboard:
-        DebugOutput(L"添加一个键盘设备");
-        break;
-    case family::kMouse:
-        DebugOutput(L"添加一个鼠标设备");
-        break;
-    case family::kMousepad:
-        DebugOutput(L"添加一个鼠标垫设备");
-        break;
-    default:
-        break;
-    }
+    if (const FamilyDiagnostics* row = DiagnosticsOfKind(k))
+        DebugOutput(row->arrival);
 }
 
 void DiagnosticOfRemoval(uint16_t k)
 {
-    switch (FamilyOfKind(k)) {
-    case family::kKeyboard:
-        DebugOutput(L"删除一个键盘设备");
-        break;
-    case family::kMouse:
-        DebugOutput(L"删除一个鼠标设备");
-        break;
-    case family::kMousepad:
-        DebugOutput(L"删除一个鼠标垫设备");
-        break;
-    default:
-        break;
-    }
+    if (const FamilyDiagnostics* row = DiagnosticsOfKind(k))
+        DebugOutput(row->removal);
 }
 
 CKestovarKeyboardDevice* AsKeyboard(CKestovarUSBDevice* device)
